@@ -1,0 +1,13 @@
+// Stands in for the message box so that install tests run without a person.
+#include "fake_message_box.h"
+#include "wizard/message_box.h"
+
+std::vector<ShownMessage> g_shownMessages;
+int g_messageAnswer = IDOK;
+
+int BiMessageBox(const char *chinese, const char *english, int style, HWND owner)
+{
+    (void)owner;
+    g_shownMessages.push_back({ chinese ? chinese : "", english ? english : "", style });
+    return g_messageAnswer;
+}

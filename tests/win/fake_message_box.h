@@ -1,0 +1,13 @@
+// The tests answer the installer's questions themselves and see what it said.
+#pragma once
+#include <string>
+#include <vector>
+
+struct ShownMessage {
+    std::string chinese;
+    std::string english;
+    int style;
+};
+
+extern std::vector<ShownMessage> g_shownMessages;
+extern int g_messageAnswer;     // returned by every message box; IDOK by default

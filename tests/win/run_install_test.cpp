@@ -1,0 +1,246 @@
+// The install sequence over the real payload of the built installer.
+#include "fake_message_box.h"
+#include "install/catalogue.h"
+#include "install/install.h"
+#include "test_folder.h"
+#include "wizard/state.h"
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+const DWORD RO_HIDDEN = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+const std::vector<int> kAllPositions = { 10, 15, 20, 25, 30, 35, 45, 50, 55, 65, 70, 90, 94, 97, 100 };
+const char *const kWordBaseFiles[] = { "wordbase.igb", "wordshape.idx", "wordindex.idx", "wordinitials.idx" };
+
+std::vector<int> g_positions;
+
+// Stands in for the progress bar: records every position it is given.
+LRESULT CALLBACK ProgressRecorderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == PBM_SETPOS)
+        g_positions.push_back((int)wParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND MakeDialogWithProgressBar()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = ProgressRecorderProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "PdProgressRecorder";
+    RegisterClassA(&windowClass);
+    HWND dialog = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 200, 100, NULL, NULL, NULL, NULL);
+    CreateWindowA("PdProgressRecorder", "", WS_CHILD, 0, 0, 100, 10, dialog,
+                  (HMENU)(INT_PTR)1026, GetModuleHandleA(NULL), NULL);
+    return dialog;
+}
+
+// The installer's own resources, loaded as data: the full payload.
+HINSTANCE Installer()
+{
+    static HINSTANCE module = LoadLibraryExA("PendrelSetup.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
+    return module;
+}
+
+struct RunInstallTest : ::testing::Test {
+    std::string root, folder, wizard, windows;
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, Installer()) << "PendrelSetup.exe must be built beside the tests";
+        g_hInstance = Installer();
+        root = MakeTestFolder();
+        folder = root + "\\Pendrel";
+        wizard = root + "\\setup";
+        windows = root + "\\windows";
+        for (const std::string &f : { folder, wizard, windows })
+            CreateDirectoryA(f.c_str(), NULL);
+        UseInstallFolder(folder);
+        snprintf(g_wizardFolder, MAX_PATH, "%s\\", wizard.c_str());
+        snprintf(g_windowsFolder, MAX_PATH, "%s\\", windows.c_str());
+        g_hMainDlg = MakeDialogWithProgressBar();
+        g_positions.clear();
+        g_shownMessages.clear();
+        g_messageAnswer = IDOK;
+    }
+    void TearDown() override
+    {
+        DestroyWindow(g_hMainDlg);
+        g_hMainDlg = NULL;
+        RemoveTree(root);
+    }
+    std::string Path(const char *name) { return folder + "\\" + name; }
+    void Install(int expected = 1)
+    {
+        ASSERT_EQ(expected, RunInstall());
+    }
+    void MarkWordBase()
+    {
+        for (const char *name : kWordBaseFiles)
+            WriteText(Path(name), std::string(name == std::string("wordindex.idx") ? "\x80" : "") + "user " + name,
+                      FILE_ATTRIBUTE_HIDDEN);
+    }
+};
+
+TEST_F(RunInstallTest, FreshFolderGetsEveryFileWithItsFlags)
+{
+    Install();
+    EXPECT_TRUE(g_shownMessages.empty());
+    EXPECT_EQ(kAllPositions, g_positions);
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(g_hMainDlg, 1026), GWL_STYLE) & WS_VISIBLE);
+    for (const CatalogueEntry &entry : g_catalogue) {
+        DWORD attributes = Attributes(Path(entry.fileName));
+        ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << entry.fileName;
+        DWORD expected = (entry.readOnly ? FILE_ATTRIBUTE_READONLY : 0) | (entry.hidden ? FILE_ATTRIBUTE_HIDDEN : 0);
+        EXPECT_EQ(expected, attributes & RO_HIDDEN) << entry.fileName;
+    }
+    EXPECT_EQ(241664, FileSize(Path("glyphs16.bin")));
+    EXPECT_EQ(16599813, FileSize(Path("wordindex.idx")));
+}
+
+TEST_F(RunInstallTest, SecondInstallAsksAboutTheOldWordBase)
+{
+    Install();
+    g_shownMessages.clear();
+    g_messageAnswer = IDYES;
+    MarkWordBase();
+    Install();
+    ASSERT_EQ(1u, g_shownMessages.size());
+    EXPECT_EQ(4, g_shownMessages[0].style);
+    EXPECT_EQ("安装目录有老词库。是否安装新词库(会冲掉老词库)?", g_shownMessages[0].chinese);
+    EXPECT_EQ("Old CiKu (Word Base) is detected. Replace it with new CiKu?", g_shownMessages[0].english);
+    EXPECT_EQ(3535987, FileSize(Path("wordbase.igb")));
+    EXPECT_EQ(16599813, FileSize(Path("wordindex.idx")));
+}
+
+TEST_F(RunInstallTest, AnyAnswerButYesKeepsTheOldWordBase)
+{
+    for (int answer : { IDNO, IDCANCEL }) {
+        MarkWordBase();
+        g_messageAnswer = answer;
+        g_positions.clear();
+        g_shownMessages.clear();
+        Install();
+        EXPECT_EQ(1u, g_shownMessages.size());
+        EXPECT_EQ(kAllPositions, g_positions) << "skipped entries still move the bar";
+        for (const char *name : kWordBaseFiles) {
+            EXPECT_NE(std::string::npos, ReadText(Path(name)).find(std::string("user ") + name)) << name;
+            EXPECT_EQ((DWORD)FILE_ATTRIBUTE_HIDDEN, Attributes(Path(name)) & RO_HIDDEN) << name;
+        }
+        EXPECT_EQ(1556480, FileSize(Path("Pendrel.exe")));
+    }
+}
+
+TEST_F(RunInstallTest, WordIndexWithoutMarkIsReplacedWithoutAQuestion)
+{
+    const char *indexes[] = { nullptr, "", "\x7F plain" };
+    for (const char *index : indexes) {
+        WriteText(Path("wordbase.igb"), "user base");
+        DeleteFileA(Path("wordindex.idx").c_str());
+        if (index)
+            WriteText(Path("wordindex.idx"), index);
+        g_shownMessages.clear();
+        Install();
+        EXPECT_TRUE(g_shownMessages.empty()) << (index ? index : "no index");
+        EXPECT_EQ(3535987, FileSize(Path("wordbase.igb")));
+    }
+}
+
+TEST_F(RunInstallTest, OldDictionaryNamesInDeletionOrder)
+{
+    UseInstallFolder("D:\\P");
+    std::vector<std::string> names;
+    for (int i = 0; i < OLD_DICTIONARY_PATHS; i++) {
+        char path[MAX_PATH];
+        ASSERT_EQ(1, OldDictionaryPath(i, path));
+        names.push_back(path);
+    }
+    EXPECT_EQ("D:\\P\\syllables.dic", names[0]);
+    EXPECT_EQ("D:\\P\\Charlist.dic", names[1]);
+    EXPECT_EQ("D:\\P\\learned.dic", names[2]);
+    EXPECT_EQ("D:\\P\\tuned.dic", names[3]);
+    EXPECT_EQ("D:\\P\\syllables.dic0001", names[4]);
+    EXPECT_EQ("D:\\P\\learned.dic0010", names[10]);
+    EXPECT_EQ("D:\\P\\tuned.dic0011", names[15]);
+    EXPECT_EQ("D:\\P\\Charlist.dic1000", names[33]);
+    EXPECT_EQ("D:\\P\\tuned.dic1111", names[63]);
+}
+
+TEST_F(RunInstallTest, CleanUpRemovesNumberedDictionariesOnly)
+{
+    const char *removed[] = { "learned.dic", "learned.dic0001", "tuned.dic1111", "Charlist.dic0110" };
+    const char *kept[] = { "learned.dic2", "learned.dic00001", "tuned.dic0002", "learned.dic11111" };
+    for (const char *name : removed)
+        WriteText(Path(name), "old", RO_HIDDEN);
+    for (const char *name : kept)
+        WriteText(Path(name), "old");
+    MarkWordBase();
+    g_messageAnswer = IDNO;     // the clean-up runs even when the old word base stays
+    Install();
+    for (const char *name : removed)
+        EXPECT_FALSE(Exists(Path(name))) << name;
+    for (const char *name : kept)
+        EXPECT_TRUE(Exists(Path(name))) << name;
+}
+
+TEST_F(RunInstallTest, FailedFirstEntryEndsTheInstall)
+{
+    CreateDirectoryA(Path("syllables.dic").c_str(), NULL);   // cannot be opened as a file
+    WriteText(wizard + "\\CtlSet2.bin", "control set");
+    Install(0);
+    EXPECT_EQ(std::vector<int>{ 10 }, g_positions);
+    EXPECT_FALSE(Exists(Path("charlist.dic")));
+    EXPECT_FALSE(Exists(windows + "\\CtlSet2.bin"));
+}
+
+TEST_F(RunInstallTest, OptionalEntryMayFailRequiredMayNot)
+{
+    CreateDirectoryA(Path("wordshape.idx").c_str(), NULL);
+    Install(1);
+    EXPECT_EQ(kAllPositions, g_positions);
+    RemoveDirectoryA(Path("wordshape.idx").c_str());
+
+    CreateDirectoryA(Path("wordindex.idx").c_str(), NULL);
+    g_positions.clear();
+    DeleteFileA(Path("wordbase.igb").c_str());
+    Install(0);
+    EXPECT_EQ(65, g_positions.back());
+    EXPECT_EQ(std::vector<int>(kAllPositions.begin(), kAllPositions.begin() + 10), g_positions);
+}
+
+TEST_F(RunInstallTest, ControlSetIsCopiedOnlyWhenItTravelsWithTheInstaller)
+{
+    WriteText(windows + "\\CtlSet2.bin", "system copy", RO_HIDDEN);
+    Install();
+    EXPECT_EQ("system copy", ReadText(windows + "\\CtlSet2.bin"));
+
+    WriteText(wizard + "\\CtlSet2.bin", "new control set");
+    Install();
+    EXPECT_EQ("new control set", ReadText(windows + "\\CtlSet2.bin"));
+}
+
+TEST_F(RunInstallTest, OverlongInstallFolderWritesNothing)
+{
+    // A folder that exists but leaves no room for "\syllables.dic" in a path buffer.
+    std::string deep = folder;
+    const size_t target = MAX_PATH - 12;
+    while (deep.size() < target) {
+        size_t part = std::min<size_t>(60, target - deep.size() - 1);
+        deep += "\\" + std::string(part ? part : 1, 'd');
+        CreateDirectoryA(deep.c_str(), NULL);
+    }
+    ASSERT_TRUE(Exists(deep));
+    UseInstallFolder(deep);
+    Install(0);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((deep + "\\*").c_str(), &found);
+    int entries = 0;
+    if (search != INVALID_HANDLE_VALUE) {
+        do entries++; while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(2, entries) << "only . and .. should be there";
+}
+
+} // namespace

@@ -1,0 +1,18 @@
+// Scratch folders and file helpers for the tests that touch the disk.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// A new empty folder under the temporary folder, without a trailing backslash.
+std::string MakeTestFolder();
+// Deletes a folder and everything in it, read-only and hidden files included.
+void RemoveTree(const std::string &folder);
+
+void WriteText(const std::string &path, const std::string &bytes, DWORD attributes = 0);
+std::string ReadText(const std::string &path);
+bool Exists(const std::string &path);
+DWORD Attributes(const std::string &path);
+long long FileSize(const std::string &path);
+
+// Points the installer's folders at the given test folder.
+void UseInstallFolder(const std::string &folder);

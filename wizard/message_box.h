@@ -1,0 +1,9 @@
+// The bilingual message box through which every message and question is shown.
+#pragma once
+#include <windows.h>
+
+enum { BIMB_OK = 0, BIMB_YESNO = 4 };   // styles; any other nonzero value is OK/Cancel
+
+// Shows the Chinese text above the English one (which may be NULL). Returns the ID of
+// the button that closed the box: IDOK, IDCANCEL, IDYES or IDNO.
+int BiMessageBox(const char *chinese, const char *english, int style, HWND owner);
