@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string Image()
+const std::string &Image()
 {
     static std::string bytes = ReadText("PendrelSetup.exe");
     return bytes;
@@ -38,25 +38,40 @@ TEST(InstallerImage, IsA32BitGuiProgramForVersion4)
     EXPECT_EQ(0u, nt->FileHeader.TimeDateStamp) << "time stamps make builds differ";
 }
 
+// The file offset of a relative virtual address, through the section table.
+size_t FileOffset(const std::string &image, const IMAGE_NT_HEADERS32 *nt, DWORD rva)
+{
+    const IMAGE_SECTION_HEADER *section = IMAGE_FIRST_SECTION(nt);
+    for (int i = 0; i < nt->FileHeader.NumberOfSections; i++, section++) {
+        if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
+            return rva - section->VirtualAddress + section->PointerToRawData;
+    }
+    return image.size();
+}
+
 TEST(InstallerImage, ImportsOnlySystemLibraries)
 {
-    HMODULE module = LoadLibraryExA("PendrelSetup.exe", NULL, DONT_RESOLVE_DLL_REFERENCES);
-    ASSERT_NE(nullptr, module);
-    const unsigned char *base = (const unsigned char *)module;
-    const IMAGE_NT_HEADERS32 *nt = (const IMAGE_NT_HEADERS32 *)(base + ((const IMAGE_DOS_HEADER *)base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY &dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const std::string &image = Image();
+    const IMAGE_NT_HEADERS32 *nt = Headers(image);
+    ASSERT_NE(nullptr, nt);
     const std::set<std::string> system = { "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "COMCTL32.DLL",
         "COMDLG32.DLL", "SHELL32.DLL", "OLE32.DLL", "ADVAPI32.DLL", "MSVCRT.DLL" };
+    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     int count = 0;
-    for (const IMAGE_IMPORT_DESCRIPTOR *import = (const IMAGE_IMPORT_DESCRIPTOR *)(base + dir.VirtualAddress);
-         import->Name; import++, count++) {
-        std::string name = (const char *)(base + import->Name);
+    for (size_t at = FileOffset(image, nt, rva); at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= image.size();
+         at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const IMAGE_IMPORT_DESCRIPTOR *import = (const IMAGE_IMPORT_DESCRIPTOR *)(image.data() + at);
+        if (!import->Name)
+            break;
+        size_t nameAt = FileOffset(image, nt, import->Name);
+        ASSERT_LT(nameAt, image.size());
+        std::string name = image.c_str() + nameAt;
         for (char &c : name)
             c = (char)toupper((unsigned char)c);
         EXPECT_TRUE(system.count(name)) << name;
+        count++;
     }
     EXPECT_GT(count, 0);
-    FreeLibrary(module);
 }
 
 BOOL CALLBACK CollectId(HMODULE, LPCSTR, LPSTR name, LONG_PTR list)

@@ -186,7 +186,7 @@ TEST_F(RunInstallTest, CleanUpRemovesNumberedDictionariesOnly)
 
 TEST_F(RunInstallTest, FailedFirstEntryEndsTheInstall)
 {
-    CreateDirectoryA(Path("syllables.dic").c_str(), NULL);   // cannot be opened as a file
+    ASSERT_TRUE(CreateDirectoryA(Path("syllables.dic").c_str(), NULL));   // cannot be opened as a file
     WriteText(wizard + "\\CtlSet2.bin", "control set");
     Install(0);
     EXPECT_EQ(std::vector<int>{ 10 }, g_positions);
@@ -196,12 +196,14 @@ TEST_F(RunInstallTest, FailedFirstEntryEndsTheInstall)
 
 TEST_F(RunInstallTest, OptionalEntryMayFailRequiredMayNot)
 {
-    CreateDirectoryA(Path("wordshape.idx").c_str(), NULL);
+    ASSERT_TRUE(CreateDirectoryA(Path("wordshape.idx").c_str(), NULL));
     Install(1);
     EXPECT_EQ(kAllPositions, g_positions);
     RemoveDirectoryA(Path("wordshape.idx").c_str());
 
-    CreateDirectoryA(Path("wordindex.idx").c_str(), NULL);
+    SetFileAttributesA(Path("wordindex.idx").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(Path("wordindex.idx").c_str());
+    ASSERT_TRUE(CreateDirectoryA(Path("wordindex.idx").c_str(), NULL));
     g_positions.clear();
     DeleteFileA(Path("wordbase.igb").c_str());
     Install(0);

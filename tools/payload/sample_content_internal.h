@@ -34,8 +34,8 @@ void AppendGbkCode(Bytes *out, unsigned code);
 // Appends whole lines (each already ending CR LF) while they fit below target, never
 // leaving exactly one byte over, which no CR LF line could fill.
 bool AppendLineIfRoom(Bytes *out, const Bytes &line, size_t target);
-// Fills up to target with ASCII comment lines starting with marker; needs the remaining
-// room to be zero or at least two bytes.
+// Fills up to target with ASCII comment lines: marker, then filler repeated to the line's
+// length. Needs the remaining room to be zero or at least two bytes.
 void PadWithAsciiLines(Bytes *out, size_t target, const std::string &marker,
                        const std::string &filler);
 

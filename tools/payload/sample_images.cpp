@@ -76,9 +76,10 @@ static void AppendBmpPalette(int bitsPerPixel, Bytes *out)
     unsigned entries = BmpPaletteEntries(bitsPerPixel);
     for (unsigned i = 0; i < entries; ++i) {
         unsigned level = entries == 2 ? i * 255 : i;
-        out->push_back((unsigned char)level);                   // blue
-        out->push_back((unsigned char)(level * 7 / 8));         // green
-        out->push_back((unsigned char)(level * 3 / 4));         // red
+        bool tinted = entries > 2;
+        out->push_back((unsigned char)level);                               // blue
+        out->push_back((unsigned char)(tinted ? level * 7 / 8 : level));    // green
+        out->push_back((unsigned char)(tinted ? level * 3 / 4 : level));    // red
         out->push_back(0);
     }
 }

@@ -166,7 +166,7 @@ bool MakeGbkText(const SampleSpec &spec, Bytes *out, std::string *error)
         if (!AppendLineIfRoom(out, line, spec.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "# ", "end of list ");
+    PadWithAsciiLines(out, spec.bytes, "# end of list ", "-");
     return true;
 }
 
@@ -188,7 +188,7 @@ bool MakeGbkTable(const SampleSpec &spec, Bytes *out, std::string *error)
         if (!AppendLineIfRoom(out, line, spec.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "; ", "end of table ");
+    PadWithAsciiLines(out, spec.bytes, "; end of table ", "-");
     return true;
 }
 
@@ -205,6 +205,6 @@ bool MakeAsciiText(const SampleSpec &spec, Bytes *out, std::string *error)
         if (!AppendLineIfRoom(out, line, spec.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "# ", "end of hints ");
+    PadWithAsciiLines(out, spec.bytes, "# end of hints ", "-");
     return true;
 }
