@@ -40,7 +40,7 @@ run: dist
 	scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe '$(INSTALL_DIR)'
 
 bench: build
-	cd $(WIN) && ../../scripts/with-display.sh ../../scripts/wine-run.sh ./extract_bench.exe
+	cd $(WIN) && ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/extract_bench.exe
 
 repro: host
 	scripts/check-reproducible.sh $(BUILD)/repro
