@@ -16,6 +16,11 @@ LRESULT CALLBACK CheckCtlProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 // Paints a whole check box or radio button, box and bilingual caption, into hdc.
 void DrawCheckControl(HWND window, HDC hdc);
 
+// Where a check control of the given client height and button type (the low byte of
+// its style) draws its box, and where its caption starts; returns the frame-control
+// state for the box (DFCS_BUTTONCHECK or DFCS_BUTTONRADIO).
+UINT CheckBoxGeometry(int clientHeight, int type, RECT *box, int *captionX);
+
 // The caption a check control shows (its window text for unknown IDs); buffer holds
 // 128 bytes.
 const char *CheckCaption(HWND window, char *buffer);

@@ -37,19 +37,12 @@ HWND MakeDialogWithProgressBar()
     return dialog;
 }
 
-// The installer's own resources, loaded as data: the full payload.
-HINSTANCE Installer()
-{
-    static HINSTANCE module = LoadLibraryExA("PendrelSetup.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
-    return module;
-}
-
 struct RunInstallTest : ::testing::Test {
     std::string root, folder, wizard, windows;
     void SetUp() override
     {
-        ASSERT_NE(nullptr, Installer()) << "PendrelSetup.exe must be built beside the tests";
-        g_hInstance = Installer();
+        ASSERT_NE(nullptr, InstallerModule()) << "PendrelSetup.exe must be built beside the tests";
+        g_hInstance = InstallerModule();
         root = MakeTestFolder();
         folder = root + "\\Pendrel";
         wizard = root + "\\setup";

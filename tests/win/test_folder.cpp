@@ -86,3 +86,9 @@ void UseInstallFolder(const std::string &folder)
 {
     snprintf(g_installFolder, sizeof g_installFolder, "%s", folder.c_str());
 }
+
+HINSTANCE InstallerModule()
+{
+    static HINSTANCE module = LoadLibraryExA("PendrelSetup.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
+    return module;
+}

@@ -16,3 +16,7 @@ long long FileSize(const std::string &path);
 
 // Points the installer's folders at the given test folder.
 void UseInstallFolder(const std::string &folder);
+
+// The built installer (PendrelSetup.exe in the current folder) loaded as data: its
+// resources are the real payload, glyph atlas and licences. NULL when it is missing.
+HINSTANCE InstallerModule();
