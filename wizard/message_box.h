@@ -7,3 +7,6 @@ enum { BIMB_OK = 0, BIMB_YESNO = 4 };   // styles; any other nonzero value is OK
 // Shows the Chinese text above the English one (which may be NULL). Returns the ID of
 // the button that closed the box: IDOK, IDCANCEL, IDYES or IDNO.
 int BiMessageBox(const char *chinese, const char *english, int style, HWND owner);
+
+// Dialog procedure of the message box; the creation parameter is the Chinese text.
+INT_PTR CALLBACK MsgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

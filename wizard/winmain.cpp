@@ -1,63 +1,95 @@
-// Process entry. Until the wizard pages exist, the installer installs straight into the
-// folder named on its command line (default: the Pendrel folder on the Windows drive).
+// Process entry: learn the system, load the glyph atlas, run the wizard dialog until its
+// page turns negative, then release everything.
 #include "environment.h"
+#include "main_dialog.h"
 #include "message_box.h"
 #include "state.h"
-#include "../install/install.h"
-#include "../install/path.h"
+#include "../render/glyph_atlas.h"
+#include "../render/mixed_text.h"
+#include "../resources/resource.h"
 #include <commctrl.h>
-#include <direct.h>
-#include <string.h>
 
-// The folder named on the command line, without quotes or a trailing backslash.
-static void TakeInstallFolder(const char *commandLine)
+enum { EXIT_OK = 0, EXIT_START_FAILED = 1 };
+
+// Enter on a push button presses that button; anywhere else it means Next, and the key
+// still reaches the dialog manager. Returns 1 when the key was used up.
+static int RouteEnterKey(void)
 {
-    while (*commandLine == ' ' || *commandLine == '"')
-        commandLine++;
-    if (*commandLine)
-        FormatPath(g_installFolder, "%s", commandLine);
-    else
-        FormatPath(g_installFolder, "%c:\\Pendrel", g_windowsFolder[0] ? g_windowsFolder[0] : 'C');
-    size_t length = strlen(g_installFolder);
-    while (length > 0 && (g_installFolder[length - 1] == '"' || g_installFolder[length - 1] == ' '))
-        g_installFolder[--length] = '\0';
-    if (length > 3 && g_installFolder[length - 1] == '\\')
-        g_installFolder[--length] = '\0';
+    HWND focus = GetFocus();
+    char className[100];
+    if (focus && GetClassNameA(focus, className, sizeof className)) {
+        className[sizeof className - 1] = '\0';
+        int type = (int)(GetWindowLongA(focus, GWL_STYLE) & 0xFF);
+        int checkOrRadio = type == 2 || type == 3 || type == 4 || type == 5 || type == 6 || type == 9;
+        if (lstrcmpiA(className, "button") == 0 && !checkOrRadio) {
+            PostMessageA(g_hMainDlg, WM_COMMAND, (WPARAM)GetDlgCtrlID(focus), 0);
+            return 1;
+        }
+    }
+    PostMessageA(g_hMainDlg, WM_COMMAND, DEFAULT_BUTTON_ID, 0);
+    return 0;
 }
 
-// A folder that exists is used as it is; a new one gets its "doc" sub-folder.
-static int EnterInstallFolder(void)
+static void RunMessageLoop(void)
 {
-    if (_chdir(g_installFolder) == 0)
-        return 1;
-    if (_mkdir(g_installFolder) != 0)
-        return 0;
-    char doc[MAX_PATH];
-    if (FormatPath(doc, "%s\\doc", g_installFolder))
-        _mkdir(doc);
-    return 1;
+    MSG message;
+    while (g_wizardPage > PAGE_QUIT && GetMessageA(&message, NULL, 0, 0)) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && RouteEnterKey())
+            continue;
+        if (!IsDialogMessageA(g_hMainDlg, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+static void Teardown(void)
+{
+    ReleaseGlyphAtlas();
+    if (g_sampleFont) {
+        DeleteObject(g_sampleFont);
+        g_sampleFont = NULL;
+    }
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     (void)previous;
+    (void)commandLine;
     (void)show;
+    SetCursor(LoadCursor(NULL, IDC_WAIT));
     g_hInstance = instance;
-    InitCommonControls();
     DetectEnvironment();
-    ReadWindowsFolder();
-    TakeInstallFolder(commandLine);
+    g_interfaceLanguage = 0;
+    InitCommonControls();
+    CreateGbFont();
 
-    if (!g_installFolder[0] || !EnterInstallFolder()) {
-        BiMessageBox("无法建目录。请检查所列目录是否合法（注意：子目录只能在已存在的目录下建）。",
-                     "Cannot create folder! Please check folder path.", BIMB_OK, NULL);
-        return 1;
+    switch (LoadGlyphAtlas()) {
+    case ATLAS_LOADED:
+        break;
+    case ATLAS_NO_MEMORY:
+        BiMessageBox("内存不够。安装无法继续。", "Memory not enough!", BIMB_OK, NULL);
+        Teardown();
+        return EXIT_START_FAILED;
+    case ATLAS_BAD_DATA:
+        Teardown();
+        return EXIT_START_FAILED;
+    case ATLAS_NO_GDI:
+        Teardown();
+        return EXIT_OK;
     }
-    if (RunInstall())
-        BiMessageBox("祝贺您：安装顺利完成！", "Congratulations! Installation Success!", BIMB_OK, NULL);
-    else
-        BiMessageBox("安装失败！请检查一下系统后，再重新安装。谢谢！",
-                     "Installation failed. Please check your system (quit all Zelvo applications) and try again.",
-                     BIMB_OK, NULL);
-    return 0;
+
+    g_wizardPage = PAGE_FOLDER;
+    g_mainIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAIN));
+    g_hMainDlg = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDlgProc, 0);
+    // Without the dialog nothing could ever end the loop.
+    if (!g_hMainDlg) {
+        Teardown();
+        return EXIT_START_FAILED;
+    }
+    RunMessageLoop();
+    DestroyWindow(g_hMainDlg);
+    g_hMainDlg = NULL;
+    Teardown();
+    return EXIT_OK;
 }

@@ -1,0 +1,96 @@
+// Install pressed: enter or create the install folder, store the choices, run the
+// install with the navigation hidden, and report the outcome.
+#include "main_dialog.h"
+#include "message_box.h"
+#include "state.h"
+#include "../install/install.h"
+#include "../install/path.h"
+#include "../resources/resource.h"
+#include <direct.h>
+#include <string.h>
+#include <time.h>
+
+enum { MINIMUM_INSTALL_SECONDS = 5 };
+
+// 1 when the folder exists or was made; a new folder gets its "doc" sub-folder.
+static int EnterInstallFolder(void)
+{
+    if (_chdir(g_installFolder) == 0)
+        return 1;
+    if (_mkdir(g_installFolder) != 0)
+        return 0;
+    char doc[MAX_PATH];
+    size_t length = strlen(g_installFolder);
+    const char *separator = length > 0 && g_installFolder[length - 1] == '\\' ? "" : "\\";
+    if (FormatPath(doc, "%s%sdoc", g_installFolder, separator))
+        _mkdir(doc);
+    return 1;
+}
+
+static void HideNow(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    ShowWindow(control, SW_HIDE);
+    UpdateWindow(control);
+}
+
+// The install pumps no messages: show that it is busy where the user is looking.
+static void ShowBusyOverDialog(HWND dialog)
+{
+    SetCursor(LoadCursor(NULL, IDC_WAIT));
+    RECT r;
+    POINT cursor;
+    GetWindowRect(dialog, &r);
+    if (GetCursorPos(&cursor) && !PtInRect(&r, cursor))
+        SetCursorPos(r.left + (r.right - r.left) / 2, r.top + (r.bottom - r.top) / 2);
+}
+
+// Lets the user read the progress bar even when the install is quick.
+static void WaitOutMinimum(time_t start)
+{
+    while (difftime(time(NULL), start) < MINIMUM_INSTALL_SECONDS)
+        Sleep(50);
+}
+
+// The folder could not be made: back to the folder page so the user can correct it.
+static void ReturnToFolderPage(HWND dialog)
+{
+    g_wizardPage = PAGE_FOLDER;
+    ShowPage(dialog, PAGE_FOLDER);
+    SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_FOLDER), TRUE);
+}
+
+void StartInstallation(HWND dialog)
+{
+    ShowPage(dialog, g_wizardPage);
+    g_wizardPage = PAGE_INSTALLING;
+    GetDlgItemTextA(dialog, IDC_FOLDER, g_installFolder, MAX_PATH);
+
+    if (!EnterInstallFolder()) {
+        BiMessageBox("无法建目录。请检查所列目录是否合法（注意：子目录只能在已存在的目录下建）。",
+                     "Cannot create folder! Please check folder path.", BIMB_OK, dialog);
+        ReturnToFolderPage(dialog);
+        return;
+    }
+
+    g_desktopIcon = IsDlgButtonChecked(dialog, IDC_DESKTOP_ICON) == BST_CHECKED;
+    LRESULT selected = SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETCURSEL, 0, 0);
+    g_interfaceLanguage = (int)SendDlgItemMessageA(dialog, IDC_LANGUAGE, CB_GETITEMDATA, (WPARAM)selected, 0);
+
+    const int hidden[] = { IDC_NEXT, IDC_BACK, IDC_CANCEL, IDC_STATUS_PANEL };
+    for (int id : hidden)
+        HideNow(dialog, id);
+
+    time_t start = time(NULL);
+    ShowBusyOverDialog(dialog);
+    int result = RunInstall();
+    WaitOutMinimum(start);
+
+    if (result)
+        BiMessageBox("祝贺您：安装顺利完成！", "Congratulations! Installation Success!", BIMB_OK, dialog);
+    else
+        BiMessageBox("安装失败！请检查一下系统后，再重新安装。谢谢！",
+                     "Installation failed. Please check your system (quit all Zelvo applications) and try again.",
+                     BIMB_OK, dialog);
+    g_wizardPage = PAGE_QUIT;
+}
