@@ -3,10 +3,13 @@
 #include "catalogue.h"
 #include "file_ops.h"
 #include "path.h"
+#include "shortcut_names.h"
+#include "../shell/shell.h"
 #include "../resources/resource.h"
 #include "../wizard/message_box.h"
 #include "../wizard/state.h"
 #include <commctrl.h>
+#include <shlobj.h>
 #include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -113,7 +116,16 @@ int RunInstall(void)
     DeleteOldDictionaries();
     int result = ExtractCatalogue(buffer, bar, keepOld);
     if (result) {
+        const ShortcutNames &names = g_shortcutNames[g_chineseVariant >= 0 && g_chineseVariant <= 2 ? g_chineseVariant : 0];
+        const ShortcutEntry entries[] = {
+            { names.program, "Pendrel.exe" },
+            { names.uninstaller, "PdUnInstall.exe" },
+            { NULL, NULL },
+        };
+        CreateStartMenuEntries(names.folder, entries, CSIDL_PROGRAMS);
         SetProgress(bar, 94);
+        if (g_desktopIcon)
+            CreateDesktopShortcut("Pendrel.exe", names.program);
         SetProgress(bar, 97);
         SetProgress(bar, 100);
         CopyControlSet();

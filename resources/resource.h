@@ -60,3 +60,10 @@
 #define IDD_MESSAGE             112
 #define IDC_MESSAGE_CHINESE     1013
 #define IDC_MESSAGE_ENGLISH     1028
+
+// ---- Folder picker -------------------------------------------------------------------
+// The other controls of the picker carry the fixed IDs of the system's open dialog.
+#define IDD_PICKER                      168
+#define IDC_PICKER_DIRECTORIES          1121    // directory list
+#define IDC_PICKER_DIRECTORIES_LABEL    1008
+#define IDC_PICKER_DRIVES_LABEL         1010

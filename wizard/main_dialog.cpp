@@ -4,6 +4,7 @@
 #include "message_box.h"
 #include "state.h"
 #include "../render/owner_draw.h"
+#include "../shell/shell.h"
 #include "../resources/resource.h"
 #include <stdio.h>
 
@@ -107,6 +108,10 @@ static void OnCommand(HWND dialog, int id)
         break;
     case IDC_CANCEL:
         g_wizardPage = PAGE_QUIT;
+        break;
+    case IDC_BROWSE:
+        if (BrowseForFolder(dialog))
+            SetDlgItemTextA(dialog, IDC_FOLDER, g_installFolder);
         break;
     case IDC_DESKTOP_ICON:
         Repaint(dialog, IDC_DESKTOP_ICON);

@@ -1,0 +1,70 @@
+// The destination-folder picker: the old-style open dialog cut down to its directory and
+// drive lists, answering with the folder the user has opened.
+#include "shell.h"
+#include "../render/owner_draw.h"
+#include "../resources/resource.h"
+#include "../wizard/state.h"
+#include <commdlg.h>
+#include <direct.h>
+#include <string.h>
+
+enum { PICKER_FILE_BYTES = 128 };
+
+static UINT_PTR OnPickerInit(HWND dialog)
+{
+    HWND cancel = GetDlgItem(dialog, IDCANCEL);
+    SetWindowLongA(cancel, GWL_STYLE, GetWindowLongA(cancel, GWL_STYLE) | BS_OWNERDRAW);
+    // Some dialog implementations put their own title over the template's.
+    SetWindowTextA(dialog, "Choose Destination Directory");
+    SetFocus(GetDlgItem(dialog, IDC_PICKER_DIRECTORIES));
+    return 1;
+}
+
+// OK answers with the folder that is open, not the one that is merely highlighted.
+static UINT_PTR OnPickerOk(HWND dialog)
+{
+    char folder[MAX_PATH];
+    if (!_getcwd(folder, sizeof folder))
+        return 0;
+    size_t length = strlen(folder);
+    if (length > 0 && folder[length - 1] == '\\')
+        folder[length - 1] = '\0';
+    lstrcpynA(g_installFolder, folder, MAX_PATH);
+    EndDialog(dialog, 1);
+    return 1;
+}
+
+UINT_PTR CALLBACK PickerHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnPickerInit(dialog);
+    case WM_DRAWITEM: {
+        const DRAWITEMSTRUCT *item = (const DRAWITEMSTRUCT *)lParam;
+        if (item->CtlID != IDC_PICKER_DIRECTORIES_LABEL && item->CtlID != IDC_PICKER_DRIVES_LABEL &&
+            item->CtlID != IDCANCEL)
+            return 0;
+        DrawOwnerItem(item, dialog);
+        return 1;
+    }
+    case WM_COMMAND:
+        return LOWORD(wParam) == IDOK ? OnPickerOk(dialog) : 0;
+    }
+    return 0;
+}
+
+int BrowseForFolder(HWND owner)
+{
+    char file[PICKER_FILE_BYTES] = "";
+    OPENFILENAMEA request;
+    memset(&request, 0, sizeof request);
+    request.lStructSize = 76;   // the original layout, which every system understands
+    request.hwndOwner = owner;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.Flags = OFN_PATHMUSTEXIST | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+    request.lpfnHook = PickerHookProc;
+    request.lpTemplateName = MAKEINTRESOURCEA(IDD_PICKER);
+    request.hInstance = NULL;
+    return GetOpenFileNameA(&request) != 0;
+}
