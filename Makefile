@@ -7,8 +7,6 @@ BUILD ?= build
 HOST := $(BUILD)/host
 WIN := $(BUILD)/win
 PRODUCT_DIR ?=
-# Where `make run` installs until the wizard pages exist (a path inside the Wine prefix).
-INSTALL_DIR ?= C:\Pendrel
 JOBS ?= $(shell nproc)
 
 .PHONY: deps host configure dist build test run bench repro clean
@@ -37,7 +35,7 @@ test: build
 	scripts/check-reproducible.sh $(BUILD)/repro
 
 run: dist
-	scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe '$(INSTALL_DIR)'
+	scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe
 
 bench: build
 	cd $(WIN) && ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/extract_bench.exe
