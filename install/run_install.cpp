@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "file_ops.h"
 #include "path.h"
+#include "settings.h"
 #include "shortcut_names.h"
 #include "../shell/shell.h"
 #include "../resources/resource.h"
@@ -116,6 +117,7 @@ int RunInstall(void)
     DeleteOldDictionaries();
     int result = ExtractCatalogue(buffer, bar, keepOld);
     if (result) {
+        UpdateSettingsFile();
         const ShortcutNames &names = g_shortcutNames[g_chineseVariant >= 0 && g_chineseVariant <= 2 ? g_chineseVariant : 0];
         const ShortcutEntry entries[] = {
             { names.program, "Pendrel.exe" },
