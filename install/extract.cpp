@@ -1,7 +1,7 @@
 // Payload item to file: find, inflate whole into the caller's buffer, write once.
 #include "file_ops.h"
 #include "path.h"
-#include "../resources/resource.h"
+#include "payload_item.h"
 #include "../wizard/state.h"
 #include <io.h>
 #include <stdio.h>
@@ -10,21 +10,10 @@
 int ExtractResource(int id, const char *fileName, unsigned char *buffer, DWORD capacity,
                     int readOnly, int hidden)
 {
-    const Bytef *item = NULL;
-    DWORD itemSize = 0;
-    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(id & 0xFFFF), RT_PAYLOAD);
-    if (found) {
-        HGLOBAL loaded = LoadResource(g_hInstance, found);
-        item = loaded ? (const Bytef *)LockResource(loaded) : NULL;
-        itemSize = item ? SizeofResource(g_hInstance, found) : 0;
-    }
-    if (!item)
+    DWORD length = capacity;
+    if (InflateItem(id, buffer, &length) != Z_OK)
         return 0;
-
-    uLongf length = capacity;
-    if (uncompress(buffer, &length, item, itemSize) != Z_OK)
-        return 0;
-    return WriteFileWithAttrs(fileName, buffer, (DWORD)length, readOnly, hidden);
+    return WriteFileWithAttrs(fileName, buffer, length, readOnly, hidden);
 }
 
 int WriteFileWithAttrs(const char *fileName, const unsigned char *bytes, DWORD count,

@@ -1,6 +1,7 @@
 // The glyph atlas in memory: four monochrome planes, each in its own memory DC.
 #include "glyph_atlas.h"
 #include "glyph_cell.h"
+#include "../install/payload_item.h"
 #include "../resources/resource.h"
 #include "../wizard/state.h"
 #include <stdlib.h>
@@ -8,21 +9,12 @@
 
 AtlasResult LoadGlyphAtlas(void)
 {
-    const Bytef *item = NULL;
-    DWORD itemSize = 0;
-    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(IDR_GLYPH_ATLAS), RT_PAYLOAD);
-    if (found) {
-        HGLOBAL loaded = LoadResource(g_hInstance, found);
-        item = loaded ? (const Bytef *)LockResource(loaded) : NULL;
-        itemSize = item ? SizeofResource(g_hInstance, found) : 0;
-    }
-
     unsigned char *bits = (unsigned char *)malloc(ATLAS_BUFFER_BYTES);
     if (!bits)
         return ATLAS_NO_MEMORY;
-    uLongf length = ATLAS_BUFFER_BYTES;
+    DWORD length = ATLAS_BUFFER_BYTES;
     // A short atlas would leave planes of stale heap bytes: treat it as damaged.
-    if (!item || uncompress(bits, &length, item, itemSize) != Z_OK || length < ATLAS_BYTES) {
+    if (InflateItem(IDR_GLYPH_ATLAS, bits, &length) != Z_OK || length < ATLAS_BYTES) {
         free(bits);
         return ATLAS_BAD_DATA;
     }

@@ -2,6 +2,7 @@
 #include "main_dialog.h"
 #include "message_box.h"
 #include "state.h"
+#include "../install/payload_item.h"
 #include "../resources/resource.h"
 #include <stdlib.h>
 #include <zlib.h>
@@ -39,17 +40,9 @@ int AddLicenceLines(HWND list, char *text)
 // Inflates licence resource id into buffer (LICENCE_BUFFER_BYTES) as a string.
 static int InflateLicence(int id, char *buffer)
 {
-    const Bytef *item = NULL;
-    DWORD itemSize = 0;
-    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(id), RT_PAYLOAD);
-    if (found) {
-        HGLOBAL loaded = LoadResource(g_hInstance, found);
-        item = loaded ? (const Bytef *)LockResource(loaded) : NULL;
-        itemSize = item ? SizeofResource(g_hInstance, found) : 0;
-    }
     // One byte short of the buffer, so that the terminator always fits.
-    uLongf length = LICENCE_BUFFER_BYTES - 1;
-    if (!item || uncompress((Bytef *)buffer, &length, item, itemSize) != Z_OK)
+    DWORD length = LICENCE_BUFFER_BYTES - 1;
+    if (InflateItem(id, (unsigned char *)buffer, &length) != Z_OK)
         return 0;
     buffer[length] = '\0';
     return 1;
