@@ -1,5 +1,7 @@
 // The wizard's arithmetic and text handling: message-box layout, licence lines.
+#include "render/glyph_atlas.h"
 #include "wizard/main_dialog.h"
+#include "wizard/state.h"
 #include "wizard/message_layout.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -104,6 +106,19 @@ TEST_F(LicenceLinesTest, AtMost500Lines)
         text += "line " + std::to_string(i) + "\r\n";
     EXPECT_EQ(500, AddLicenceLines(list, &text[0]));
     EXPECT_EQ("line 499", Line(499));
+}
+
+} // namespace
+
+namespace {
+
+TEST(GlyphAtlas, MissingAtlasIsReportedAsBadData)
+{
+    // This test program carries no item 110: start-up must end with exit code 1.
+    HINSTANCE saved = g_hInstance;
+    g_hInstance = GetModuleHandleA(NULL);
+    EXPECT_EQ(ATLAS_BAD_DATA, LoadGlyphAtlas());
+    g_hInstance = saved;
 }
 
 } // namespace
