@@ -42,8 +42,8 @@ double CompressedShare(const unsigned char *data, size_t size)
 
 SampleSpec ExeSpec(unsigned bytes)
 {
-    SampleSpec spec = { 0, 900, "Test.exe", SAMPLE_EXE, 0, 0, 0, bytes };
-    return spec;
+    SampleSpec sample = { 0, 900, "Test.exe", SAMPLE_EXE, 0, 0, 0, bytes };
+    return sample;
 }
 
 }  // namespace
@@ -51,27 +51,27 @@ SampleSpec ExeSpec(unsigned bytes)
 TEST(SampleContent, EveryRowHasItsExactSizeAndIsRepeatable)
 {
     Bytes stub = MinimalPeStub();
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind == SAMPLE_ATLAS)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind == SAMPLE_ATLAS)
             continue;
-        SCOPED_TRACE(spec.file);
+        SCOPED_TRACE(sample.file);
         Bytes first, second;
         std::string error;
-        ASSERT_TRUE(MakeSampleFile(spec, stub, &first, &error)) << error;
-        EXPECT_EQ(spec.bytes, first.size());
-        ASSERT_TRUE(MakeSampleFile(spec, stub, &second, &error)) << error;
+        ASSERT_TRUE(MakeSampleFile(sample, stub, &first, &error)) << error;
+        EXPECT_EQ(sample.bytes, first.size());
+        ASSERT_TRUE(MakeSampleFile(sample, stub, &second, &error)) << error;
         EXPECT_TRUE(first == second);
     }
 }
 
 TEST(SampleContent, AtlasIsLeftToTheAtlasBuilder)
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_ATLAS)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_ATLAS)
             continue;
         Bytes out(5, 1);
         std::string error;
-        EXPECT_FALSE(MakeSampleFile(spec, MinimalPeStub(), &out, &error));
+        EXPECT_FALSE(MakeSampleFile(sample, MinimalPeStub(), &out, &error));
         EXPECT_NE(std::string::npos, error.find("atlas"));
         EXPECT_TRUE(out.empty());
     }
@@ -80,15 +80,15 @@ TEST(SampleContent, AtlasIsLeftToTheAtlasBuilder)
 TEST(SampleContent, DataStartsWithTopBitAndCompressesLikeRealData)
 {
     bool sawWordIndex = false;
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_DATA)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_DATA)
             continue;
-        SCOPED_TRACE(spec.file);
+        SCOPED_TRACE(sample.file);
         Bytes out;
         std::string error;
-        ASSERT_TRUE(MakeSampleFile(spec, Bytes(), &out, &error)) << error;
+        ASSERT_TRUE(MakeSampleFile(sample, Bytes(), &out, &error)) << error;
         EXPECT_GE(out[0], 0x80);
-        sawWordIndex |= strcmp(spec.file, "wordindex.idx") == 0;
+        sawWordIndex |= strcmp(sample.file, "wordindex.idx") == 0;
         // A megabyte is plenty to judge the mix and keeps zlib's level 9 quick.
         size_t judged = out.size() < (1u << 20) ? out.size() : (1u << 20);
         double share = CompressedShare(out.data(), judged);
@@ -100,28 +100,28 @@ TEST(SampleContent, DataStartsWithTopBitAndCompressesLikeRealData)
 
 TEST(SampleContent, DataSmallerThanHeaderIsRefused)
 {
-    SampleSpec spec = { 0, 200, "tiny.bin", SAMPLE_DATA, 0, 0, 0, 15 };
+    SampleSpec sample = { 0, 200, "tiny.bin", SAMPLE_DATA, 0, 0, 0, 15 };
     Bytes out;
     std::string error;
-    EXPECT_FALSE(MakeSampleFile(spec, Bytes(), &out, &error));
-    spec.bytes = 17;     // header plus a one-byte partial record
-    EXPECT_TRUE(MakeSampleFile(spec, Bytes(), &out, &error)) << error;
+    EXPECT_FALSE(MakeSampleFile(sample, Bytes(), &out, &error));
+    sample.bytes = 17;     // header plus a one-byte partial record
+    EXPECT_TRUE(MakeSampleFile(sample, Bytes(), &out, &error)) << error;
     EXPECT_EQ(17u, out.size());
 }
 
 TEST(SampleContent, ExeIsTheStubFollowedByAnOverlay)
 {
     Bytes stub = MinimalPeStub();
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_EXE)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_EXE)
             continue;
-        SCOPED_TRACE(spec.file);
+        SCOPED_TRACE(sample.file);
         Bytes out;
         std::string error;
-        ASSERT_TRUE(MakeSampleFile(spec, stub, &out, &error)) << error;
+        ASSERT_TRUE(MakeSampleFile(sample, stub, &out, &error)) << error;
         ASSERT_TRUE(std::equal(stub.begin(), stub.end(), out.begin()));
         std::string overlay(out.begin() + stub.size(), out.begin() + stub.size() + 200);
-        EXPECT_NE(std::string::npos, overlay.find(spec.file));
+        EXPECT_NE(std::string::npos, overlay.find(sample.file));
     }
 
     Bytes out;

@@ -43,13 +43,13 @@ size_t Count(const std::string &text, const char *what)
 
 Bytes MakeSettingsFile()
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_SETTINGS)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_SETTINGS)
             continue;
         Bytes out;
         std::string error;
-        EXPECT_TRUE(MakeSampleFile(spec, Bytes(), &out, &error)) << error;
-        EXPECT_EQ(spec.bytes, out.size());
+        EXPECT_TRUE(MakeSampleFile(sample, Bytes(), &out, &error)) << error;
+        EXPECT_EQ(sample.bytes, out.size());
         return out;
     }
     ADD_FAILURE() << "no settings row in the catalogue";

@@ -71,12 +71,12 @@ bool CommentsBalanced(const Bytes &page)
     }
 }
 
-Bytes Make(const SampleSpec &spec)
+Bytes Make(const SampleSpec &sample)
 {
     Bytes out;
     std::string error;
-    EXPECT_TRUE(MakeSampleFile(spec, Bytes(), &out, &error)) << error;
-    EXPECT_EQ(spec.bytes, out.size());
+    EXPECT_TRUE(MakeSampleFile(sample, Bytes(), &out, &error)) << error;
+    EXPECT_EQ(sample.bytes, out.size());
     return out;
 }
 
@@ -84,11 +84,11 @@ Bytes Make(const SampleSpec &spec)
 
 TEST(SampleText, GbkFilesAreValidGbkWithCrLfLines)
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_GBK_TEXT && spec.kind != SAMPLE_GBK_TABLE)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_GBK_TEXT && sample.kind != SAMPLE_GBK_TABLE)
             continue;
-        SCOPED_TRACE(spec.file);
-        Bytes text = Make(spec);
+        SCOPED_TRACE(sample.file);
+        Bytes text = Make(sample);
         EXPECT_TRUE(RoundTrips("GBK", text));
         EXPECT_TRUE(LinesEndCrLf(text));
         EXPECT_TRUE(HasDoubleByte(text));
@@ -97,12 +97,12 @@ TEST(SampleText, GbkFilesAreValidGbkWithCrLfLines)
 
 TEST(SampleText, AsciiHintsArePlainAscii)
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_ASCII_TEXT)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_ASCII_TEXT)
             continue;
-        Bytes text = Make(spec);
-        EXPECT_FALSE(HasDoubleByte(text)) << spec.file;
-        EXPECT_TRUE(LinesEndCrLf(text)) << spec.file;
+        Bytes text = Make(sample);
+        EXPECT_FALSE(HasDoubleByte(text)) << sample.file;
+        EXPECT_TRUE(LinesEndCrLf(text)) << sample.file;
     }
 }
 
@@ -112,29 +112,29 @@ TEST(SampleText, AnySizeIsFilledWithoutCuttingCharacters)
     const char *files[] = { "hints.txt", "strokecode.bin", "charfreq.txt", "quickpick.dic" };
     for (const char *file : files) {
         for (unsigned bytes = 2; bytes < 160; ++bytes) {
-            SampleSpec spec = { 0, 143, file, SAMPLE_GBK_TEXT, 0, 0, 0, bytes };
+            SampleSpec sample = { 0, 143, file, SAMPLE_GBK_TEXT, 0, 0, 0, bytes };
             SCOPED_TRACE(std::string(file) + " " + std::to_string(bytes));
-            Bytes text = Make(spec);
+            Bytes text = Make(sample);
             ASSERT_TRUE(RoundTrips("GBK", text));
             ASSERT_TRUE(LinesEndCrLf(text));
         }
     }
     for (unsigned bytes = 2; bytes < 100; ++bytes) {
-        SampleSpec spec = { 0, 131, "charlist.dic", SAMPLE_GBK_TABLE, 0, 0, 0, bytes };
-        Bytes text = Make(spec);
+        SampleSpec sample = { 0, 131, "charlist.dic", SAMPLE_GBK_TABLE, 0, 0, 0, bytes };
+        Bytes text = Make(sample);
         ASSERT_TRUE(RoundTrips("GBK", text) && LinesEndCrLf(text)) << bytes;
     }
 }
 
 TEST(SampleText, HtmlPagesDeclareTheirCharsetAndStayWellFormed)
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_HTML_GB && spec.kind != SAMPLE_HTML_BIG5)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_HTML_GB && sample.kind != SAMPLE_HTML_BIG5)
             continue;
-        SCOPED_TRACE(spec.file);
-        bool big5 = spec.kind == SAMPLE_HTML_BIG5;
-        bool english = strstr(spec.file, "_en") != NULL;
-        Bytes page = Make(spec);
+        SCOPED_TRACE(sample.file);
+        bool big5 = sample.kind == SAMPLE_HTML_BIG5;
+        bool english = strstr(sample.file, "_en") != NULL;
+        Bytes page = Make(sample);
         std::string text(page.begin(), page.end());
         EXPECT_NE(std::string::npos,
                   text.find(big5 ? "content=\"text/html; charset=big5\""
@@ -167,14 +167,14 @@ TEST(SampleText, HtmlPagesOfEverySizeNearTheirBodyEnd)
 // Each entry's target code must be what iconv makes of its source code.
 TEST(SampleText, CodeTablesHoldConvertingPairsInOrder)
 {
-    for (const SampleSpec &spec : kSampleCatalogue) {
-        if (spec.kind != SAMPLE_GB_BIG5_TABLE && spec.kind != SAMPLE_BIG5_GB_TABLE)
+    for (const SampleSpec &sample : kSampleCatalogue) {
+        if (sample.kind != SAMPLE_GB_BIG5_TABLE && sample.kind != SAMPLE_BIG5_GB_TABLE)
             continue;
-        SCOPED_TRACE(spec.file);
-        bool gbToBig5 = spec.kind == SAMPLE_GB_BIG5_TABLE;
+        SCOPED_TRACE(sample.file);
+        bool gbToBig5 = sample.kind == SAMPLE_GB_BIG5_TABLE;
         const char *from = gbToBig5 ? "GBK" : "BIG5";
         const char *to = gbToBig5 ? "BIG5" : "GBK";
-        Bytes table = Make(spec);
+        Bytes table = Make(sample);
         EXPECT_EQ(0, memcmp(table.data(), gbToBig5 ? "GB5T" : "B5GT", 4));
         uint32_t count = table[4] | table[5] << 8 | table[6] << 16 | (uint32_t)table[7] << 24;
         ASSERT_LE(8 + 4 * (size_t)count, table.size());

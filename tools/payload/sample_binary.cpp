@@ -19,10 +19,10 @@ static void PutLe32At(unsigned char *p, uint32_t value)
     PutLe16At(p + 2, value >> 16);
 }
 
-static void WriteDataHeader(const SampleSpec &spec, uint32_t records, unsigned char *p)
+static void WriteDataHeader(const SampleSpec &sample, uint32_t records, unsigned char *p)
 {
     memset(p, 0, DATA_HEADER_BYTES);
-    p[0] = (unsigned char)(0x80 | (spec.id & 0x7F));
+    p[0] = (unsigned char)(0x80 | (sample.id & 0x7F));
     memcpy(p + 1, "PDRL", 4);
     PutLe16At(p + 5, DATA_VERSION);
     PutLe16At(p + 7, DATA_RECORD_BYTES);
@@ -61,21 +61,21 @@ static void WriteDataRecord(SamplePrng *prng, const unsigned char *vocabulary, u
     p[15] = 0;
 }
 
-bool MakeData(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeData(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    if (spec.bytes < DATA_HEADER_BYTES)
+    if (sample.bytes < DATA_HEADER_BYTES)
         return SampleFail(error, "data file smaller than its header");
-    size_t payload = spec.bytes - DATA_HEADER_BYTES;
+    size_t payload = sample.bytes - DATA_HEADER_BYTES;
     uint32_t records = (uint32_t)(payload / DATA_RECORD_BYTES);
 
-    out->assign(spec.bytes, 0);
+    out->assign(sample.bytes, 0);
     unsigned char *p = out->data();
-    WriteDataHeader(spec, records, p);
-    SamplePrng prng = SeedPrng(spec.id);
+    WriteDataHeader(sample, records, p);
+    SamplePrng prng = SeedPrng(sample.id);
     unsigned char vocabulary[VOCABULARY_SIZE * VOCABULARY_ENTRY_BYTES];
     MakeVocabulary(&prng, vocabulary);
     uint32_t key = 0;
-    unsigned char *end = p + spec.bytes;
+    unsigned char *end = p + sample.bytes;
     for (p += DATA_HEADER_BYTES; end - p >= DATA_RECORD_BYTES; p += DATA_RECORD_BYTES)
         WriteDataRecord(&prng, vocabulary, &key, p);
     // The tail shorter than a record still carries record-like bytes, not zeros.
@@ -128,17 +128,17 @@ static bool CheckPeStub(const Bytes &stub, std::string *error)
     return true;
 }
 
-bool MakeExe(const SampleSpec &spec, const Bytes &exeStub, Bytes *out, std::string *error)
+bool MakeExe(const SampleSpec &sample, const Bytes &exeStub, Bytes *out, std::string *error)
 {
     if (!CheckPeStub(exeStub, error))
         return false;
-    if (exeStub.size() >= spec.bytes)
+    if (exeStub.size() >= sample.bytes)
         return SampleFail(error, "stub of " + std::to_string(exeStub.size()) +
-                                     " bytes leaves no room below " + std::to_string(spec.bytes));
+                                     " bytes leaves no room below " + std::to_string(sample.bytes));
     *out = exeStub;
-    out->reserve(spec.bytes);
-    std::string filler = std::string("Pendrel Writer sample program ") + spec.file + "\r\n";
-    while (out->size() < spec.bytes)
+    out->reserve(sample.bytes);
+    std::string filler = std::string("Pendrel Writer sample program ") + sample.file + "\r\n";
+    while (out->size() < sample.bytes)
         out->push_back((unsigned char)filler[(out->size() - exeStub.size()) % filler.size()]);
     return true;
 }

@@ -53,12 +53,12 @@ static void AppendEntries(iconv_t cd, const CodeSpace &from, size_t maxEntries, 
     }
 }
 
-bool MakeCodeTable(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeCodeTable(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    bool gbToBig5 = spec.kind == SAMPLE_GB_BIG5_TABLE;
+    bool gbToBig5 = sample.kind == SAMPLE_GB_BIG5_TABLE;
     const CodeSpace &from = gbToBig5 ? kGbkSpace : kBig5Space;
     const CodeSpace &to = gbToBig5 ? kBig5Space : kGbkSpace;
-    if (spec.bytes < TABLE_HEADER_BYTES)
+    if (sample.bytes < TABLE_HEADER_BYTES)
         return SampleFail(error, "code table smaller than its header");
 
     iconv_t cd = iconv_open(to.iconvName, from.iconvName);
@@ -66,13 +66,13 @@ bool MakeCodeTable(const SampleSpec &spec, Bytes *out, std::string *error)
         return SampleFail(error, std::string("iconv cannot convert ") + from.iconvName +
                                      " to " + to.iconvName);
     Bytes entries;
-    AppendEntries(cd, from, (spec.bytes - TABLE_HEADER_BYTES) / TABLE_ENTRY_BYTES, &entries);
+    AppendEntries(cd, from, (sample.bytes - TABLE_HEADER_BYTES) / TABLE_ENTRY_BYTES, &entries);
     iconv_close(cd);
 
     out->clear();
     AppendText(out, gbToBig5 ? "GB5T" : "B5GT");
     PutLe32(out, (uint32_t)(entries.size() / TABLE_ENTRY_BYTES));
     out->insert(out->end(), entries.begin(), entries.end());
-    out->resize(spec.bytes, 0);
+    out->resize(sample.bytes, 0);
     return true;
 }

@@ -33,8 +33,8 @@ struct SampleSpec {
 };
 
 // Makes the sample file for one catalogue row. exeStub is a small runnable PE that
-// SAMPLE_EXE pads up to spec.bytes. On failure returns false and says why in error.
-bool MakeSampleFile(const SampleSpec &spec, const Bytes &exeStub, Bytes *out,
+// SAMPLE_EXE pads up to sample.bytes. On failure returns false and says why in error.
+bool MakeSampleFile(const SampleSpec &sample, const Bytes &exeStub, Bytes *out,
                     std::string *error);
 
 // The installer's licence texts: GBK (Chinese) and ASCII (English), CR LF line ends,

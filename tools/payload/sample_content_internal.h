@@ -39,13 +39,13 @@ bool AppendLineIfRoom(Bytes *out, const Bytes &line, size_t target);
 void PadWithAsciiLines(Bytes *out, size_t target, const std::string &marker,
                        const std::string &filler);
 
-bool MakeBmp(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakePng(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeGbkText(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeGbkTable(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeAsciiText(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeHtml(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeCodeTable(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeSettings(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeData(const SampleSpec &spec, Bytes *out, std::string *error);
-bool MakeExe(const SampleSpec &spec, const Bytes &exeStub, Bytes *out, std::string *error);
+bool MakeBmp(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakePng(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeGbkText(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeGbkTable(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeAsciiText(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeHtml(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeCodeTable(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeSettings(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeData(const SampleSpec &sample, Bytes *out, std::string *error);
+bool MakeExe(const SampleSpec &sample, const Bytes &exeStub, Bytes *out, std::string *error);

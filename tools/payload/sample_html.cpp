@@ -62,17 +62,17 @@ static const char *const kSectionWords[PAGE_LANGUAGES] = { "第%d节", "Section 
 static const char *const kCharsets[PAGE_LANGUAGES] = { "gb2312", "gb2312", "big5" };
 static const char *const kIconvNames[PAGE_LANGUAGES] = { "GBK", "GBK", "BIG5" };
 
-static PageLanguage LanguageOf(const SampleSpec &spec)
+static PageLanguage LanguageOf(const SampleSpec &sample)
 {
-    if (spec.kind == SAMPLE_HTML_BIG5)
+    if (sample.kind == SAMPLE_HTML_BIG5)
         return PAGE_TRADITIONAL;
-    return strstr(spec.file, "_en") ? PAGE_ENGLISH : PAGE_SIMPLIFIED;
+    return strstr(sample.file, "_en") ? PAGE_ENGLISH : PAGE_SIMPLIFIED;
 }
 
-static const char *TitleOf(const SampleSpec &spec, PageLanguage language)
+static const char *TitleOf(const SampleSpec &sample, PageLanguage language)
 {
     for (const PageTitle &t : kTitles)
-        if (strncmp(spec.file, t.stem, strlen(t.stem)) == 0)
+        if (strncmp(sample.file, t.stem, strlen(t.stem)) == 0)
             return t.title[language];
     return kTitles[0].title[language];
 }
@@ -131,26 +131,26 @@ static void AppendPadComment(size_t room, const std::string &file, Bytes *out)
     AppendText(out, text + " -->\r\n");
 }
 
-bool MakeHtml(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeHtml(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    PageLanguage language = LanguageOf(spec);
-    const char *title = TitleOf(spec, language);
+    PageLanguage language = LanguageOf(sample);
+    const char *title = TitleOf(sample, language);
     Bytes head;
     if (!EncodeUtf8(kIconvNames[language], PageHead(kCharsets[language], title), &head, error))
         return false;
     size_t tailBytes = sizeof kPageTail - 1;
-    if (head.size() + tailBytes > spec.bytes)
+    if (head.size() + tailBytes > sample.bytes)
         return SampleFail(error, "HTML page too small for its head");
 
-    SamplePrng prng = SeedPrng(spec.id);
+    SamplePrng prng = SeedPrng(sample.id);
     Bytes page = head;
-    size_t bodyLimit = spec.bytes - tailBytes;
+    size_t bodyLimit = sample.bytes - tailBytes;
     if (!AppendBlocks(language, bodyLimit, &prng, &page, error))
         return false;
     size_t room = bodyLimit - page.size();
     if (room != 0 && room < COMMENT_OVERHEAD)
         return SampleFail(error, "HTML page leaves too little room for padding");
-    AppendPadComment(room, spec.file, &page);
+    AppendPadComment(room, sample.file, &page);
     AppendText(&page, kPageTail);
     *out = page;
     return true;

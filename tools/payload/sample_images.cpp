@@ -48,7 +48,7 @@ static unsigned BmpPaletteEntries(int bitsPerPixel)
     return bitsPerPixel <= 8 ? 1u << bitsPerPixel : 0;
 }
 
-static void AppendBmpHeaders(const SampleSpec &spec, unsigned pixelOffset, unsigned imageBytes,
+static void AppendBmpHeaders(const SampleSpec &sample, unsigned pixelOffset, unsigned imageBytes,
                              Bytes *out)
 {
     out->push_back('B');
@@ -58,15 +58,15 @@ static void AppendBmpHeaders(const SampleSpec &spec, unsigned pixelOffset, unsig
     PutLe32(out, pixelOffset);
 
     PutLe32(out, BMP_INFO_HEADER);
-    PutLe32(out, (uint32_t)spec.width);
-    PutLe32(out, (uint32_t)spec.height);     // positive: rows run bottom-up
+    PutLe32(out, (uint32_t)sample.width);
+    PutLe32(out, (uint32_t)sample.height);     // positive: rows run bottom-up
     PutLe16(out, 1);
-    PutLe16(out, (unsigned)spec.bitsPerPixel);
+    PutLe16(out, (unsigned)sample.bitsPerPixel);
     PutLe32(out, 0);                         // BI_RGB
     PutLe32(out, imageBytes);
     PutLe32(out, BMP_PIXELS_PER_METRE);
     PutLe32(out, BMP_PIXELS_PER_METRE);
-    PutLe32(out, BmpPaletteEntries(spec.bitsPerPixel));
+    PutLe32(out, BmpPaletteEntries(sample.bitsPerPixel));
     PutLe32(out, 0);
 }
 
@@ -95,50 +95,50 @@ static unsigned KeyboardLevel(int x, int y, int width, int height)
     return 96 + (unsigned)(y * 120 / height);
 }
 
-static void AppendBmpRow(const SampleSpec &spec, int y, unsigned rowBytes, Bytes *out)
+static void AppendBmpRow(const SampleSpec &sample, int y, unsigned rowBytes, Bytes *out)
 {
     Bytes row(rowBytes, 0);
-    for (int x = 0; x < spec.width; ++x) {
-        unsigned level = KeyboardLevel(x, y, spec.width, spec.height);
-        if (spec.bitsPerPixel == 1) {
-            if (KeyboardPartAt(x, y, spec.width, spec.height) != PART_OUTLINE)
+    for (int x = 0; x < sample.width; ++x) {
+        unsigned level = KeyboardLevel(x, y, sample.width, sample.height);
+        if (sample.bitsPerPixel == 1) {
+            if (KeyboardPartAt(x, y, sample.width, sample.height) != PART_OUTLINE)
                 row[x / 8] |= (unsigned char)(0x80 >> (x % 8));
-        } else if (spec.bitsPerPixel == 8) {
+        } else if (sample.bitsPerPixel == 8) {
             row[x] = (unsigned char)level;
         } else {
             // Tint the gradient across the width so the 24-bit pictures show colour.
             row[3 * x] = (unsigned char)level;
-            row[3 * x + 1] = (unsigned char)(level * (unsigned)(spec.width - x / 2) / spec.width);
-            row[3 * x + 2] = (unsigned char)(level * (unsigned)(x / 2 + spec.width / 2) /
-                                             spec.width);
+            row[3 * x + 1] = (unsigned char)(level * (unsigned)(sample.width - x / 2) / sample.width);
+            row[3 * x + 2] = (unsigned char)(level * (unsigned)(x / 2 + sample.width / 2) /
+                                             sample.width);
         }
     }
     out->insert(out->end(), row.begin(), row.end());
 }
 
-bool MakeBmp(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeBmp(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    int bpp = spec.bitsPerPixel;
+    int bpp = sample.bitsPerPixel;
     if (bpp != 1 && bpp != 8 && bpp != 24)
         return SampleFail(error, "BMP depth must be 1, 8 or 24, not " + std::to_string(bpp));
-    if (spec.width <= 0 || spec.height <= 0 || spec.width > 16384 || spec.height > 16384)
+    if (sample.width <= 0 || sample.height <= 0 || sample.width > 16384 || sample.height > 16384)
         return SampleFail(error, "BMP size out of range");
 
-    unsigned rowBytes = BmpRowBytes(spec.width, bpp);
-    unsigned imageBytes = rowBytes * (unsigned)spec.height;
+    unsigned rowBytes = BmpRowBytes(sample.width, bpp);
+    unsigned imageBytes = rowBytes * (unsigned)sample.height;
     unsigned pixelOffset = BMP_FILE_HEADER + BMP_INFO_HEADER + 4 * BmpPaletteEntries(bpp);
-    if (pixelOffset + imageBytes != spec.bytes)
-        return SampleFail(error, "a " + std::to_string(spec.width) + "x" +
-                                     std::to_string(spec.height) + "x" + std::to_string(bpp) +
+    if (pixelOffset + imageBytes != sample.bytes)
+        return SampleFail(error, "a " + std::to_string(sample.width) + "x" +
+                                     std::to_string(sample.height) + "x" + std::to_string(bpp) +
                                      " BMP is " + std::to_string(pixelOffset + imageBytes) +
                                      " bytes");
 
     out->clear();
-    out->reserve(spec.bytes);
-    AppendBmpHeaders(spec, pixelOffset, imageBytes, out);
+    out->reserve(sample.bytes);
+    AppendBmpHeaders(sample, pixelOffset, imageBytes, out);
     AppendBmpPalette(bpp, out);
-    for (int y = spec.height - 1; y >= 0; --y)
-        AppendBmpRow(spec, y, rowBytes, out);
+    for (int y = sample.height - 1; y >= 0; --y)
+        AppendBmpRow(sample, y, rowBytes, out);
     return true;
 }
 
@@ -195,11 +195,11 @@ static void DrawTextLines(Bytes *pixels, int width, int top, int bottom, SampleP
     }
 }
 
-static Bytes DrawWindowShot(const SampleSpec &spec)
+static Bytes DrawWindowShot(const SampleSpec &sample)
 {
-    int w = spec.width, h = spec.height;
+    int w = sample.width, h = sample.height;
     Bytes pixels((size_t)w * h, SHOT_PAPER);
-    SamplePrng prng = SeedPrng(spec.id);
+    SamplePrng prng = SeedPrng(sample.id);
     int titleBottom = h / 6 < 10 ? 10 : (h / 6 > 20 ? 20 : h / 6);
     FillBox(&pixels, w, 0, 0, w, h, SHOT_FRAME);
     FillBox(&pixels, w, 1, 1, w - 1, h - 1, SHOT_PAPER);
@@ -209,15 +209,15 @@ static Bytes DrawWindowShot(const SampleSpec &spec)
     return pixels;
 }
 
-static bool CompressRows(const SampleSpec &spec, const Bytes &pixels, Bytes *idat,
+static bool CompressRows(const SampleSpec &sample, const Bytes &pixels, Bytes *idat,
                          std::string *error)
 {
     Bytes raw;
-    raw.reserve((size_t)spec.height * (spec.width + 1));
-    for (int y = 0; y < spec.height; ++y) {
+    raw.reserve((size_t)sample.height * (sample.width + 1));
+    for (int y = 0; y < sample.height; ++y) {
         raw.push_back(0);                   // filter type None
-        raw.insert(raw.end(), pixels.begin() + (size_t)y * spec.width,
-                   pixels.begin() + (size_t)(y + 1) * spec.width);
+        raw.insert(raw.end(), pixels.begin() + (size_t)y * sample.width,
+                   pixels.begin() + (size_t)(y + 1) * sample.width);
     }
     uLongf packed = compressBound(raw.size());
     idat->resize(packed);
@@ -227,11 +227,11 @@ static bool CompressRows(const SampleSpec &spec, const Bytes &pixels, Bytes *ida
     return true;
 }
 
-static Bytes PngHeaderData(const SampleSpec &spec)
+static Bytes PngHeaderData(const SampleSpec &sample)
 {
     Bytes ihdr;
-    PutBe32(&ihdr, (uint32_t)spec.width);
-    PutBe32(&ihdr, (uint32_t)spec.height);
+    PutBe32(&ihdr, (uint32_t)sample.width);
+    PutBe32(&ihdr, (uint32_t)sample.height);
     ihdr.push_back(8);      // bit depth
     ihdr.push_back(3);      // indexed colour
     ihdr.push_back(0);      // deflate
@@ -242,14 +242,14 @@ static Bytes PngHeaderData(const SampleSpec &spec)
 
 // Fills room bytes with one ancillary chunk: a readable tEXt comment when it fits, else a
 // private "paDd" chunk (ancillary, private, safe to copy) that decoders skip.
-static void AppendPadChunk(const SampleSpec &spec, size_t room, Bytes *png)
+static void AppendPadChunk(const SampleSpec &sample, size_t room, Bytes *png)
 {
     static const char keyword[] = "Comment";
     const size_t keywordBytes = sizeof keyword;     // with its NUL separator
     Bytes data;
     if (room >= PNG_CHUNK_OVERHEAD + keywordBytes) {
         data.assign(keyword, keyword + keywordBytes);
-        std::string filler = std::string("Pendrel Writer sample picture ") + spec.file + ". ";
+        std::string filler = std::string("Pendrel Writer sample picture ") + sample.file + ". ";
         while (data.size() < room - PNG_CHUNK_OVERHEAD)
             data.push_back((unsigned char)filler[(data.size() - keywordBytes) % filler.size()]);
         AppendChunk(png, "tEXt", data);
@@ -259,13 +259,13 @@ static void AppendPadChunk(const SampleSpec &spec, size_t room, Bytes *png)
     }
 }
 
-bool MakePng(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakePng(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    if (spec.width <= 20 || spec.height <= 20 || spec.width > 4096 || spec.height > 4096)
+    if (sample.width <= 20 || sample.height <= 20 || sample.width > 4096 || sample.height > 4096)
         return SampleFail(error, "PNG size out of range");
 
     Bytes idat;
-    if (!CompressRows(spec, DrawWindowShot(spec), &idat, error))
+    if (!CompressRows(sample, DrawWindowShot(sample), &idat, error))
         return false;
 
     Bytes palette;
@@ -273,15 +273,15 @@ bool MakePng(const SampleSpec &spec, Bytes *out, std::string *error)
         palette.insert(palette.end(), kShotPalette[i], kShotPalette[i] + 3);
 
     Bytes png(kPngSignature, kPngSignature + sizeof kPngSignature);
-    AppendChunk(&png, "IHDR", PngHeaderData(spec));
+    AppendChunk(&png, "IHDR", PngHeaderData(sample));
     AppendChunk(&png, "PLTE", palette);
     AppendChunk(&png, "IDAT", idat);
 
     size_t natural = png.size() + PNG_CHUNK_OVERHEAD;      // with IEND
-    if (natural + PNG_CHUNK_OVERHEAD > spec.bytes)
+    if (natural + PNG_CHUNK_OVERHEAD > sample.bytes)
         return SampleFail(error, "PNG is " + std::to_string(natural) +
                                      " bytes, no room for a padding chunk");
-    AppendPadChunk(spec, spec.bytes - natural, &png);
+    AppendPadChunk(sample, sample.bytes - natural, &png);
     AppendChunk(&png, "IEND", Bytes());
     *out = png;
     return true;

@@ -129,13 +129,13 @@ static bool SpreadSlack(std::vector<std::string> *lines, size_t slack, std::stri
     return slack == 0 || SampleFail(error, "settings entries cannot absorb the padding");
 }
 
-bool MakeSettings(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeSettings(const SampleSpec &sample, Bytes *out, std::string *error)
 {
     std::string longLine;
     if (!LongLine(&longLine, error))
         return false;
     size_t fixed = (sizeof kHeader - 1) + (sizeof kTail - 1) + longLine.size() + 2;
-    if (fixed > spec.bytes)
+    if (fixed > sample.bytes)
         return SampleFail(error, "settings file too small");
 
     std::vector<std::string> lines;
@@ -144,12 +144,12 @@ bool MakeSettings(const SampleSpec &spec, Bytes *out, std::string *error)
         std::string line;
         if (!EntryLine(i, &line, error))
             return false;
-        if (used + line.size() + 2 > spec.bytes)
+        if (used + line.size() + 2 > sample.bytes)
             break;
         lines.push_back(line);
         used += line.size() + 2;
     }
-    if (!SpreadSlack(&lines, spec.bytes - used, error))
+    if (!SpreadSlack(&lines, sample.bytes - used, error))
         return false;
     size_t at = std::min(lines.size(), (size_t)LONG_LINE_POSITION);
     lines.insert(lines.begin() + at, longLine);

@@ -153,29 +153,29 @@ static bool GbkTextLine(GbkTextStyle style, int lineNo, SamplePrng *prng, Bytes 
     return true;
 }
 
-bool MakeGbkText(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeGbkText(const SampleSpec &sample, Bytes *out, std::string *error)
 {
-    GbkTextStyle style = StyleForFile(spec.file);
-    SamplePrng prng = SeedPrng(spec.id);
+    GbkTextStyle style = StyleForFile(sample.file);
+    SamplePrng prng = SeedPrng(sample.id);
     out->clear();
-    out->reserve(spec.bytes);
+    out->reserve(sample.bytes);
     Bytes line;
     for (int lineNo = 0;; ++lineNo) {
         if (!GbkTextLine(style, lineNo, &prng, &line, error))
             return false;
-        if (!AppendLineIfRoom(out, line, spec.bytes))
+        if (!AppendLineIfRoom(out, line, sample.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "# end of list ", "-");
+    PadWithAsciiLines(out, sample.bytes, "# end of list ", "-");
     return true;
 }
 
 // "B0A1=" and the character: every GB2312 hanzi with its code, in code order.
-bool MakeGbkTable(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeGbkTable(const SampleSpec &sample, Bytes *out, std::string *error)
 {
     (void)error;
     out->clear();
-    out->reserve(spec.bytes);
+    out->reserve(sample.bytes);
     static const char hex[] = "0123456789ABCDEF";
     for (int i = 0;; ++i) {
         unsigned code = Gb2312HanziCode(i % GB2312_HANZI_COUNT);
@@ -185,26 +185,26 @@ bool MakeGbkTable(const SampleSpec &spec, Bytes *out, std::string *error)
         line.push_back('=');
         AppendGbkCode(&line, code);
         AppendCrLf(&line);
-        if (!AppendLineIfRoom(out, line, spec.bytes))
+        if (!AppendLineIfRoom(out, line, sample.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "; end of table ", "-");
+    PadWithAsciiLines(out, sample.bytes, "; end of table ", "-");
     return true;
 }
 
-bool MakeAsciiText(const SampleSpec &spec, Bytes *out, std::string *error)
+bool MakeAsciiText(const SampleSpec &sample, Bytes *out, std::string *error)
 {
     (void)error;
     out->clear();
-    out->reserve(spec.bytes);
+    out->reserve(sample.bytes);
     for (int lineNo = 0;; ++lineNo) {
         Bytes line;
         AppendText(&line, std::to_string(lineNo + 1) + ". " +
                               kEnglishHints[lineNo % ENGLISH_HINT_COUNT]);
         AppendCrLf(&line);
-        if (!AppendLineIfRoom(out, line, spec.bytes))
+        if (!AppendLineIfRoom(out, line, sample.bytes))
             break;
     }
-    PadWithAsciiLines(out, spec.bytes, "# end of hints ", "-");
+    PadWithAsciiLines(out, sample.bytes, "# end of hints ", "-");
     return true;
 }
