@@ -17,6 +17,8 @@ static UINT_PTR OnPickerInit(HWND dialog)
     // Some dialog implementations put their own title over the template's.
     SetWindowTextA(dialog, "Choose Destination Directory");
     SetFocus(GetDlgItem(dialog, IDC_PICKER_DIRECTORIES));
+    // The dialog may still move the focus after this message; ask again once it is done.
+    PostMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_PICKER_DIRECTORIES), TRUE);
     return 1;
 }
 
@@ -66,5 +68,12 @@ int BrowseForFolder(HWND owner)
     request.lpfnHook = PickerHookProc;
     request.lpTemplateName = MAKEINTRESOURCEA(IDD_PICKER);
     request.hInstance = NULL;
-    return GetOpenFileNameA(&request) != 0;
+    // Every Browse must start where the wizard is; not every system honours
+    // OFN_NOCHANGEDIR, so put the current directory back by hand as well.
+    char current[MAX_PATH];
+    DWORD saved = GetCurrentDirectoryA(sizeof current, current);
+    int chosen = GetOpenFileNameA(&request) != 0;
+    if (saved > 0 && saved < sizeof current)
+        SetCurrentDirectoryA(current);
+    return chosen;
 }

@@ -83,7 +83,7 @@ void FailIfInstallerGone(const char *what)
     Fail("installer ended (exit code %lu) while waiting for %s", (unsigned long)code, what);
 }
 
-void StartInstaller()
+void StartInstaller(const char *workingFolder)
 {
     if (GetFileAttributesA(kInstallerExe) == INVALID_FILE_ATTRIBUTES)
         Fail("%s is not in the current folder (run from the build folder)", kInstallerExe);
@@ -92,14 +92,24 @@ void StartInstaller()
     startup.cb = sizeof startup;
     char commandLine[] = "PendrelSetup.exe";
     memset(&g_installer, 0, sizeof g_installer);
-    if (!CreateProcessA(kInstallerExe, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &g_installer))
+    if (!CreateProcessA(kInstallerExe, commandLine, NULL, NULL, FALSE, 0, NULL, workingFolder,
+                        &startup, &g_installer))
         Fail("cannot start %s (error %lu)", kInstallerExe, (unsigned long)GetLastError());
     g_dialog = NULL;
     WaitUntil("the wizard dialog", START_MS, [] {
         g_dialog = FindInstallerWindow(kDialogCaption);
         return g_dialog != NULL;
     });
+}
+
+DWORD InstallerProcessId()
+{
+    return g_installer.dwProcessId;
+}
+
+HWND WizardDialog()
+{
+    return g_dialog;
 }
 
 HWND Control(int id)

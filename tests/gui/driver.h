@@ -6,7 +6,7 @@
 // Control IDs of the wizard dialog and of its message box.
 enum {
     ID_OK = 1, ID_CANCEL = 2, ID_BACK = 3, ID_YES = 6, ID_NO = 7,
-    ID_NEXT = 1001, ID_FOLDER = 1002, ID_DESKTOP = 1004,
+    ID_NEXT = 1001, ID_FOLDER = 1002, ID_BROWSE = 1003, ID_DESKTOP = 1004,
     ID_ANSWER_OK = 1007, ID_ANSWER_NO = 1008, ID_ENGLISH = 1010,
     ID_LICENCE_EN = 1014, ID_LICENCE_ZH = 1019, ID_PROGRESS = 1026,
     ID_MESSAGE_EN = 1028, ID_LANGUAGE = 1031
@@ -24,8 +24,11 @@ enum {
 [[noreturn]] void Fail(const char *format, ...);
 void Note(const char *format, ...);
 
-// Starts the installer from the current folder and waits for its wizard dialog.
-void StartInstaller();
+// Starts the installer from the current folder and waits for its wizard dialog; the
+// installer's own current folder is `workingFolder`, or the driver's when it is NULL.
+void StartInstaller(const char *workingFolder = NULL);
+DWORD InstallerProcessId();
+HWND WizardDialog();
 // Fails when the installer process has ended; `what` names the awaited event.
 void FailIfInstallerGone(const char *what);
 // The installer's visible message box, or NULL.

@@ -1,6 +1,7 @@
 // End-to-end wizard scenarios: each walks the real installer like a user and checks screen and disk.
 #include "disk.h"
 #include "driver.h"
+#include "scenarios.h"
 #include <stdio.h>
 #include <string.h>
 
@@ -31,7 +32,7 @@ static std::string ScenarioFolder(const char *scenario)
     return std::string("C:\\pdgui_") + scenario;
 }
 
-static std::string FreshFolder(const char *scenario)
+std::string FreshFolder(const char *scenario)
 {
     std::string folder = ScenarioFolder(scenario);
     RemoveTree(folder);
@@ -46,9 +47,9 @@ static std::string DefaultFolder()
 }
 
 // The state every run must start in: page 0 with its defaults.
-static void StartWizard()
+void StartWizard(const char *workingFolder)
 {
-    StartInstaller();
+    StartInstaller(workingFolder);
     WaitForPage(0);
     std::string folder = WindowText(Control(ID_FOLDER));
     if (folder != DefaultFolder())
@@ -423,6 +424,11 @@ static const Scenario kScenarios[] = {
     { "bad_folder_retry", ScenarioBadFolderRetry },
     { "reinstall_yes", ScenarioReinstallYes },
     { "reinstall_no", ScenarioReinstallNo },
+    { "picker_ok", ScenarioPickerOk },
+    { "picker_navigate", ScenarioPickerNavigate },
+    { "picker_root", ScenarioPickerRoot },
+    { "picker_cancel", ScenarioPickerCancel },
+    { "enter_keys", ScenarioEnterKeys },
 };
 
 int main(int argc, char **argv)
