@@ -5,7 +5,7 @@ set -u
 
 need_pkgs=(cmake make g++ g++-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev
            zlib1g-dev libgtest-dev googletest wine wine32:i386 xvfb xauth unifont locales
-           liblnk-utils fonts-wqy-microhei)
+           liblnk-utils fonts-arphic-uming)
 need_locales=(en_US.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 zh_HK.UTF-8 ja_JP.UTF-8)
 
 missing=()

@@ -25,7 +25,10 @@ static void PutChunk(FILE *file, const char *type, const std::vector<unsigned ch
     fwrite(length, 1, 4, file);
     fwrite(type, 1, 4, file);
     fwrite(data.data(), 1, data.size(), file);
-    uLong crc = crc32(crc32(0, (const Bytef *)type, 4), data.data(), (uInt)data.size());
+    // crc32 with no data returns its seed (0), not the running value: skip it then.
+    uLong crc = crc32(0, (const Bytef *)type, 4);
+    if (!data.empty())
+        crc = crc32(crc, data.data(), (uInt)data.size());
     unsigned char tail[4] = { (unsigned char)(crc >> 24), (unsigned char)(crc >> 16),
                               (unsigned char)(crc >> 8), (unsigned char)crc };
     fwrite(tail, 1, 4, file);
