@@ -1,44 +1,82 @@
-# Thin driver over the two CMake builds: host tools (native) and the installer (mingw).
+# Thin driver over the CMake builds: host tools (native), the shipped PE32 (mingw i686) and
+# a 64-bit test build of the same sources (mingw x86_64).
 #   make run    install prerequisites, build, launch the installer under Wine
 #   make test   install prerequisites, build, run every test
 #   make dist   build dist/PendrelSetup.exe only
 #   make bench  extraction benchmark under Wine
+# The host decides the mode (scripts/host-mode.sh): where 32-bit Wine runs, the PE32 suite
+# and the 64-bit suite both run; elsewhere the 64-bit suite runs and the PE32 suite reports
+# its tests as skipped. PENDREL_WIN64_ONLY=1 forces the second mode.
 BUILD ?= build
 HOST := $(BUILD)/host
 WIN := $(BUILD)/win
+WIN64 := $(BUILD)/win64
+MODE_FILE := $(BUILD)/mode
 PRODUCT_DIR ?=
 JOBS ?= $(shell nproc)
+# Set by `mode`: PENDREL_RUN32 (1 or 0) and PENDREL_SKIP32 (the reason).
+RUN32 = $(shell sed -n 's/^PENDREL_RUN32=//p' $(MODE_FILE))
+SKIP32 = $(shell sed -n 's/^PENDREL_SKIP32=//p' $(MODE_FILE))
 
-.PHONY: deps host configure dist build test run bench repro clean
+.PHONY: deps mode host configure configure64 dist dist64 build build64 test run bench repro clean
 
 deps:
 	@scripts/setup-deps.sh
 
+mode: deps
+	@scripts/host-mode.sh $(MODE_FILE)
+
 host: deps
-	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release
+	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe)
 	cmake --build $(HOST) -j$(JOBS)
 
-configure: host
+configure: host mode
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
-	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist)
+	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist) \
+	    -DPENDREL_SKIP_REASON="$(SKIP32)"
+
+configure64: host
+	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
+	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath $(WIN64)/dist)
 
 dist: configure
 	cmake --build $(WIN) -j$(JOBS) --target dist
 
+dist64: configure64
+	cmake --build $(WIN64) -j$(JOBS) --target dist
+
 build: configure
 	cmake --build $(WIN) -j$(JOBS)
 
-test: build
+build64: configure64
+	cmake --build $(WIN64) -j$(JOBS)
+
+test: build build64
 	ctest --test-dir $(HOST) --output-on-failure
+	@[ "$(RUN32)" = 1 ] || echo "PE32 suite: every test skipped: $(SKIP32)"
 	scripts/with-display.sh ctest --test-dir $(WIN) --output-on-failure
+	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure
 	scripts/check-reproducible.sh $(BUILD)/repro
 
-run: dist
-	scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe
+# The shipped PE32 where 32-bit Wine runs, else the 64-bit build of the same sources.
+run: dist dist64
+	@if [ "$(RUN32)" = 1 ]; then \
+	    scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe; \
+	else \
+	    echo "run: the 64-bit build, since $(SKIP32)"; \
+	    PENDREL_WINEARCH=win64 scripts/with-display.sh scripts/wine-run.sh $(WIN64)/dist/PendrelSetup.exe; \
+	fi
 
-bench: build
-	cd $(WIN) && ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/extract_bench.exe
+bench: build build64
+	@if [ "$(RUN32)" = 1 ]; then \
+	    echo "bench: the PE32 under 32-bit Wine"; \
+	    cd $(WIN) && ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/extract_bench.exe; \
+	else \
+	    echo "bench: the 64-bit build under wine64, since $(SKIP32)"; \
+	    cd $(WIN64) && PENDREL_WINEARCH=win64 ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/extract_bench.exe; \
+	fi
 
 repro: host
 	scripts/check-reproducible.sh $(BUILD)/repro

@@ -1,47 +1,51 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian 12 machine, and nothing that is
 # already there. Safe to run again: a machine that has everything is left alone.
+#
+# Only apt's own verified indexes are ever used. wine32 (i386) is wanted but optional: when
+# the mirror's i386 index fails verification, or wine32 cannot be installed for any other
+# reason, one line says so and the build goes on in the 64-bit mode, which needs amd64
+# packages only. PENDREL_WIN64_ONLY=1 does not even try.
 set -u
 
-need_pkgs=(cmake make g++ g++-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev
-           zlib1g-dev libgtest-dev googletest wine wine32:i386 xvfb xauth unifont locales
-           liblnk-utils fonts-arphic-uming)
+need_pkgs=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev
+           mingw-w64-x86-64-dev libz-mingw-w64-dev zlib1g-dev libgtest-dev googletest
+           wine wine64 xvfb xauth unifont locales liblnk-utils fonts-arphic-uming)
 need_locales=(en_US.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 zh_HK.UTF-8 ja_JP.UTF-8)
+
+installed() { dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
 
 missing=()
 for p in "${need_pkgs[@]}"; do
-    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
+want_wine32=0
+[ "${PENDREL_WIN64_ONLY:-0}" = 1 ] || installed wine32:i386 || want_wine32=1
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
 
-# A mirror can serve an i386 index that disagrees with its Release file while it syncs;
-# apt then drops the index and wine32's libraries no longer match their amd64 twins.
-# The served index is newer, not broken, so take it as it is.
-repair_i386_security_index() {
-    local list=/var/lib/apt/lists
-    ls "$list"/*security*binary-i386_Packages* >/dev/null 2>&1 && return 0
-    local src
-    src=$(grep -rhoE 'https?://[^ ]*debian-security' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null | head -1)
-    [ -n "$src" ] || return 0
-    local host_path=${src#*://}
-    local name
-    name="$(echo "$host_path" | tr '/' '_')_dists_bookworm-security_main_binary-i386_Packages"
-    echo "setup: fetching the i386 security index by hand"
-    curl -fsSL "$src/dists/bookworm-security/main/binary-i386/Packages.xz" | xz -dc \
-        | $sudo tee "$list/$name" >/dev/null || $sudo rm -f "$list/$name"
-}
-
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-    $sudo apt-get update -qq || true
-    if ! $sudo apt-get install -y -qq --dry-run "${missing[@]}" >/dev/null 2>&1; then
-        repair_i386_security_index
+if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 = 1 ]; then
+    [ $want_wine32 = 0 ] || dpkg --print-foreign-architectures | grep -qx i386 ||
+        $sudo dpkg --add-architecture i386
+    # apt keeps an index that fails verification out of its lists; the failure is only
+    # reported, so read the report to know whether the i386 side can be trusted whole.
+    update_log=$($sudo apt-get update 2>&1)
+    i386_failed=0
+    grep -Eq '^(Err|E: Failed to fetch).*(i386|binary-i386)' <<<"$update_log" && i386_failed=1
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "setup: installing ${missing[*]}"
+        $sudo apt-get install -y -qq "${missing[@]}" >/dev/null ||
+            { echo "setup: apt-get install failed" >&2; exit 1; }
     fi
-    $sudo apt-get install -y -qq "${missing[@]}" || { echo "setup: apt-get install failed" >&2; exit 1; }
+    if [ $want_wine32 = 1 ]; then
+        if [ $i386_failed = 1 ]; then
+            echo "setup: wine32 not installed: the mirror's i386 index failed verification; going on with the 64-bit mode"
+        elif ! $sudo apt-get install -y -qq wine32:i386 >/dev/null 2>&1; then
+            echo "setup: wine32 not installed: apt could not install wine32:i386 from the verified indexes; going on with the 64-bit mode"
+        fi
+    fi
 fi
 
 # Wine takes its code page from the locale; a locale that is not generated falls back

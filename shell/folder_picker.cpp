@@ -60,7 +60,8 @@ int BrowseForFolder(HWND owner)
     char file[PICKER_FILE_BYTES] = "";
     OPENFILENAMEA request;
     memset(&request, 0, sizeof request);
-    request.lStructSize = 76;   // the original layout, which every system understands
+    // The original layout (76 bytes in a 32-bit program), which every system understands.
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     request.hwndOwner = owner;
     request.lpstrFile = file;
     request.nMaxFile = sizeof file;

@@ -7,7 +7,9 @@ case_name=$1
 helper=$2
 here=$(cd "$(dirname "$0")" && pwd)
 scripts=$here/../../scripts
-prefix=${PENDREL_WINEPREFIX:-$(cd "$here/../.." && pwd)/build/wineprefix}
+suffix=
+[ "${PENDREL_WINEARCH:-win32}" = win64 ] && suffix=64
+prefix=${PENDREL_WINEPREFIX:-$(cd "$here/../.." && pwd)/build/wineprefix$suffix}
 failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }

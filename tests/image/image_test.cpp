@@ -1,0 +1,110 @@
+// The shipped installer as a file, read natively: a PE32 GUI program for old systems that
+// carries its whole payload. Runs on every host, whether or not it can run the program.
+#include "pe_image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+#include <zlib.h>
+
+namespace {
+
+struct ListedItem {
+    int id;
+    const char *file;
+    unsigned long bytes;
+};
+
+const ListedItem kListed[] = {
+#define CATALOGUE_ROW(n, id, file, ro, hid, req, wb, p1, p2, kind, w, h, bpp, bytes) { id, file, bytes },
+#include "install/catalogue_rows.h"
+#undef CATALOGUE_ROW
+};
+
+const PeImage &Shipped()
+{
+    static PeImage image;
+    static bool loaded = [] {
+        const char *path = getenv("PENDREL_EXE");
+        std::string error;
+        bool ok = path && LoadPeImage(path, &image, &error);
+        if (!ok)
+            ADD_FAILURE() << (path ? path : "PENDREL_EXE unset") << ": " << error;
+        return ok;
+    }();
+    (void)loaded;
+    return image;
+}
+
+TEST(ShippedImage, IsA32BitGuiProgramForVersion4)
+{
+    const PeImage &image = Shipped();
+    EXPECT_EQ(0x14C, image.machine) << "i386";
+    EXPECT_EQ(0x10B, image.magic) << "PE32";
+    EXPECT_EQ(2, image.subsystem) << "Windows GUI";
+    EXPECT_EQ(4, image.subsystemMajor);
+    EXPECT_EQ(0, image.subsystemMinor);
+    EXPECT_EQ(4, image.osMajor);
+    EXPECT_EQ(0, image.osMinor);
+    EXPECT_EQ(0u, image.timeStamp) << "time stamps make builds differ";
+}
+
+TEST(ShippedImage, ImportsOnlySystemLibraries)
+{
+    const std::set<std::string> system = { "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "COMCTL32.DLL",
+        "COMDLG32.DLL", "SHELL32.DLL", "OLE32.DLL", "ADVAPI32.DLL", "MSVCRT.DLL" };
+    auto imports = ReadImports(Shipped());
+    EXPECT_FALSE(imports.empty());
+    for (const auto &dll : imports) {
+        EXPECT_TRUE(system.count(dll.first)) << dll.first;
+        EXPECT_FALSE(dll.second.empty()) << dll.first;
+    }
+    EXPECT_TRUE(imports.count("KERNEL32.DLL"));
+}
+
+TEST(ShippedImage, CarriesItsDialogsIconsAndTexts)
+{
+    auto resources = ReadResources(Shipped());
+    const int kDialog = 5, kGroupIcon = 14;
+    for (int id : { 101, 112, 168 })
+        EXPECT_TRUE(resources["#" + std::to_string(kDialog)].count(id)) << "dialog " << id;
+    for (int id : { 105, 127 })
+        EXPECT_TRUE(resources["#" + std::to_string(kGroupIcon)].count(id)) << "icon " << id;
+    std::set<int> expected = { 110, 124, 161 };
+    for (const ListedItem &item : kListed)
+        expected.insert(item.id);
+    std::set<int> carried;
+    for (const auto &text : resources["TEXT"])
+        carried.insert(text.first);
+    EXPECT_EQ(expected, carried);
+    EXPECT_EQ(102u, carried.size());
+}
+
+// Every item is a level-9 zlib stream that inflates to exactly its listed size.
+TEST(ShippedImage, EveryItemInflatesToItsListedSize)
+{
+    auto texts = ReadResources(Shipped())["TEXT"];
+    std::vector<unsigned char> buffer(16 * 1024 * 1024);
+    for (const ListedItem &item : kListed) {
+        ASSERT_TRUE(texts.count(item.id)) << item.file;
+        const PeResource &found = texts[item.id];
+        ASSERT_GE(found.size, 2u) << item.file;
+        EXPECT_EQ(0x78, found.data[0]) << item.file;
+        EXPECT_EQ(0xDA, found.data[1]) << item.file << " is not at level 9";
+        uLongf length = buffer.size();
+        ASSERT_EQ(Z_OK, uncompress(buffer.data(), &length, found.data, found.size)) << item.file;
+        EXPECT_EQ((uLongf)item.bytes, length) << item.file;
+        if (std::string(item.file) == "wordindex.idx") {
+            EXPECT_TRUE(buffer[0] & 0x80) << "a second install must recognise the word base";
+        }
+    }
+    for (int id : { 110, 124, 161 }) {
+        uLongf length = buffer.size();
+        EXPECT_EQ(Z_OK, uncompress(buffer.data(), &length, texts[id].data, texts[id].size)) << id;
+    }
+}
+
+} // namespace

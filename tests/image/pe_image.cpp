@@ -1,0 +1,148 @@
+// A native reader of a PE32 file's headers, imports and resources.
+#include "pe_image.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+uint16_t U16(const PeImage &image, size_t at)
+{
+    return at + 2 <= image.bytes.size() ? (uint16_t)(image.bytes[at] | image.bytes[at + 1] << 8) : 0;
+}
+
+uint32_t U32(const PeImage &image, size_t at)
+{
+    return at + 4 <= image.bytes.size() ? (uint32_t)U16(image, at) | (uint32_t)U16(image, at + 2) << 16 : 0;
+}
+
+std::string CString(const PeImage &image, size_t at)
+{
+    std::string text;
+    while (at < image.bytes.size() && image.bytes[at])
+        text += (char)image.bytes[at++];
+    return text;
+}
+
+// A resource directory entry's name: "#id", or the string it points at (ASCII only here).
+std::string EntryName(const PeImage &image, size_t root, uint32_t nameField)
+{
+    if (!(nameField & 0x80000000u))
+        return "#" + std::to_string(nameField);
+    size_t at = root + (nameField & 0x7FFFFFFFu);
+    uint16_t length = U16(image, at);
+    std::string name;
+    for (uint16_t i = 0; i < length; i++)
+        name += (char)U16(image, at + 2 + 2 * i);
+    return name;
+}
+
+// The entries of one resource directory: (name field, offset field) pairs.
+std::vector<std::pair<uint32_t, uint32_t>> DirectoryEntries(const PeImage &image, size_t at)
+{
+    std::vector<std::pair<uint32_t, uint32_t>> entries;
+    size_t count = (size_t)U16(image, at + 12) + U16(image, at + 14);
+    for (size_t i = 0; i < count; i++)
+        entries.push_back({ U32(image, at + 16 + 8 * i), U32(image, at + 20 + 8 * i) });
+    return entries;
+}
+
+} // namespace
+
+bool LoadPeImage(const std::string &path, PeImage *image, std::string *error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *error = "cannot open " + path;
+        return false;
+    }
+    image->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (U16(*image, 0) != 0x5A4D) {
+        *error = "no MZ header";
+        return false;
+    }
+    image->ntAt = U32(*image, 0x3C);
+    if (U32(*image, image->ntAt) != 0x00004550) {
+        *error = "no PE signature";
+        return false;
+    }
+    size_t file = image->ntAt + 4, optional = file + 20;
+    image->machine = U16(*image, file);
+    image->sectionCount = U16(*image, file + 2);
+    image->timeStamp = U32(*image, file + 4);
+    image->magic = U16(*image, optional);
+    if (image->magic != 0x10B) {
+        *error = "not a PE32 image";
+        return false;
+    }
+    image->osMajor = U16(*image, optional + 40);
+    image->osMinor = U16(*image, optional + 42);
+    image->subsystemMajor = U16(*image, optional + 48);
+    image->subsystemMinor = U16(*image, optional + 50);
+    image->subsystem = U16(*image, optional + 68);
+    size_t directories = optional + 96;
+    image->importRva = U32(*image, directories + 8 * 1);
+    image->resourceRva = U32(*image, directories + 8 * 2);
+    return true;
+}
+
+size_t RvaToOffset(const PeImage &image, uint32_t rva)
+{
+    size_t sections = image.ntAt + 4 + 20 + U16(image, image.ntAt + 4 + 16);
+    for (int i = 0; i < image.sectionCount; i++) {
+        size_t at = sections + 40 * i;
+        uint32_t virtualAddress = U32(image, at + 12), rawSize = U32(image, at + 16), rawAt = U32(image, at + 20);
+        if (rva >= virtualAddress && rva < virtualAddress + rawSize)
+            return rva - virtualAddress + rawAt;
+    }
+    return image.bytes.size();
+}
+
+std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image)
+{
+    std::map<std::string, std::vector<std::string>> imports;
+    for (size_t at = RvaToOffset(image, image.importRva); at + 20 <= image.bytes.size(); at += 20) {
+        uint32_t lookup = U32(image, at), nameRva = U32(image, at + 12), thunks = U32(image, at + 16);
+        if (!nameRva)
+            break;
+        std::string dll = CString(image, RvaToOffset(image, nameRva));
+        for (char &c : dll)
+            c = (char)toupper((unsigned char)c);
+        std::vector<std::string> &functions = imports[dll];
+        for (size_t entry = RvaToOffset(image, lookup ? lookup : thunks);; entry += 4) {
+            uint32_t value = U32(image, entry);
+            if (!value)
+                break;
+            functions.push_back(value & 0x80000000u ? "#" + std::to_string(value & 0xFFFF)
+                                                    : CString(image, RvaToOffset(image, value) + 2));
+        }
+    }
+    return imports;
+}
+
+std::map<std::string, std::map<int, PeResource>> ReadResources(const PeImage &image)
+{
+    std::map<std::string, std::map<int, PeResource>> resources;
+    size_t root = RvaToOffset(image, image.resourceRva);
+    if (root >= image.bytes.size())
+        return resources;
+    for (auto type : DirectoryEntries(image, root)) {
+        if (!(type.second & 0x80000000u))
+            continue;
+        std::string typeName = EntryName(image, root, type.first);
+        for (auto name : DirectoryEntries(image, root + (type.second & 0x7FFFFFFFu))) {
+            if ((name.first & 0x80000000u) || !(name.second & 0x80000000u))
+                continue;
+            auto languages = DirectoryEntries(image, root + (name.second & 0x7FFFFFFFu));
+            if (languages.empty() || (languages[0].second & 0x80000000u))
+                continue;
+            size_t leaf = root + languages[0].second;
+            size_t dataAt = RvaToOffset(image, U32(image, leaf));
+            uint32_t size = U32(image, leaf + 4);
+            if (dataAt + size > image.bytes.size())
+                continue;
+            resources[typeName][(int)name.first] = { image.bytes.data() + dataAt, size };
+        }
+    }
+    return resources;
+}
