@@ -3,7 +3,7 @@
 #include "install/catalogue.h"
 #include "install/file_ops.h"
 #include "install/install.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <vector>

@@ -1,8 +1,8 @@
 // Payload item to file: find, inflate whole into the caller's buffer, write once.
 #include "file_ops.h"
-#include "path.h"
-#include "payload_item.h"
-#include "../wizard/state.h"
+#include "../base/path.h"
+#include "../base/payload_item.h"
+#include "../base/state.h"
 #include <io.h>
 #include <stdio.h>
 #include <zlib.h>

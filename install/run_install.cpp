@@ -2,13 +2,13 @@
 #include "install.h"
 #include "catalogue.h"
 #include "file_ops.h"
-#include "path.h"
+#include "../base/path.h"
 #include "settings.h"
 #include "shortcut_names.h"
 #include "../shell/shell.h"
 #include "../resources/resource.h"
-#include "../wizard/message_box.h"
-#include "../wizard/state.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
 #include <commctrl.h>
 #include <shlobj.h>
 #include <io.h>

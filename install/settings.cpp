@@ -1,8 +1,8 @@
 // Records the display-check answer and the interface language in the installed appcfg.ini.
 #include "settings.h"
 #include "file_ops.h"
-#include "path.h"
-#include "../wizard/state.h"
+#include "../base/path.h"
+#include "../base/state.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

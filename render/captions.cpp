@@ -1,7 +1,7 @@
 // The fixed bilingual captions of the owner-drawn controls, by control ID.
 #include "owner_draw.h"
 #include "mixed_text.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 
 struct CaptionRow {
     int id;

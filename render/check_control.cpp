@@ -2,7 +2,7 @@
 // Chinese captions come from the glyph atlas.
 #include "owner_draw.h"
 #include "mixed_text.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 
 LRESULT CALLBACK CheckCtlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -1,9 +1,9 @@
 // The glyph atlas in memory: four monochrome planes, each in its own memory DC.
 #include "glyph_atlas.h"
 #include "glyph_cell.h"
-#include "../install/payload_item.h"
+#include "../base/payload_item.h"
 #include "../resources/resource.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 #include <stdlib.h>
 #include <zlib.h>
 

@@ -2,7 +2,7 @@
 // in the device context's font.
 #include "mixed_text.h"
 #include "glyph_cell.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 #include <string.h>
 
 static int IsLeadByte(char c)

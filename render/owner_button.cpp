@@ -2,7 +2,7 @@
 // centred bilingual caption and focus rectangle.
 #include "owner_draw.h"
 #include "mixed_text.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 
 enum { SAMPLE_LINE_ID = 1018 };
 

@@ -1,6 +1,6 @@
 // Where the Start menu's Programs folder and the desktop are.
 #include "shell.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 #include <shlobj.h>
 #include <string.h>
 

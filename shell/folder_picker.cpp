@@ -3,7 +3,7 @@
 #include "shell.h"
 #include "../render/owner_draw.h"
 #include "../resources/resource.h"
-#include "../wizard/state.h"
+#include "../base/state.h"
 #include <commdlg.h>
 #include <direct.h>
 #include <string.h>

@@ -1,8 +1,8 @@
 // Shortcut files through the shell-link object, and the Start-menu and desktop entries.
 #include "shell.h"
-#include "../install/path.h"
-#include "../wizard/message_box.h"
-#include "../wizard/state.h"
+#include "../base/path.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
 #include <direct.h>
 #include <io.h>
 #include <objidl.h>

@@ -1,6 +1,6 @@
 // What start-up learns about the system: platform, Chinese variant, folders.
 #include "environment.h"
-#include "state.h"
+#include "../base/state.h"
 #include <string.h>
 
 int IsDbcsCodePage(void)

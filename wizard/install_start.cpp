@@ -1,10 +1,10 @@
 // Install pressed: enter or create the install folder, store the choices, run the
 // install with the navigation hidden, and report the outcome.
 #include "main_dialog.h"
-#include "message_box.h"
-#include "state.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
 #include "../install/install.h"
-#include "../install/path.h"
+#include "../base/path.h"
 #include "../resources/resource.h"
 #include <direct.h>
 #include <string.h>

@@ -1,8 +1,8 @@
 // The main dialog's procedure: initialisation, painting and commands.
 #include "main_dialog.h"
 #include "environment.h"
-#include "message_box.h"
-#include "state.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
 #include "../render/owner_draw.h"
 #include "../shell/shell.h"
 #include "../resources/resource.h"

@@ -1,8 +1,8 @@
 // Page switching: which controls each page shows, and the licence texts.
 #include "main_dialog.h"
-#include "message_box.h"
-#include "state.h"
-#include "../install/payload_item.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
+#include "../base/payload_item.h"
 #include "../resources/resource.h"
 #include <stdlib.h>
 #include <zlib.h>

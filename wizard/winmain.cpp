@@ -2,8 +2,8 @@
 // page turns negative, then release everything.
 #include "environment.h"
 #include "main_dialog.h"
-#include "message_box.h"
-#include "state.h"
+#include "../msgbox/message_box.h"
+#include "../base/state.h"
 #include "../render/glyph_atlas.h"
 #include "../render/mixed_text.h"
 #include "../resources/resource.h"

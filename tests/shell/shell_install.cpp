@@ -3,8 +3,8 @@
 #include "link_fields.h"
 #include "install/install.h"
 #include "wizard/environment.h"
-#include "wizard/message_box.h"
-#include "wizard/state.h"
+#include "msgbox/message_box.h"
+#include "base/state.h"
 #include "../win/test_folder.h"
 #include <shlobj.h>
 #include <stdio.h>

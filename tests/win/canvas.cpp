@@ -3,7 +3,7 @@
 #include "render/glyph_atlas.h"
 #include "render/glyph_cell.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <zlib.h>
 
 Canvas MakeCanvas(int width, int height, COLORREF fill)

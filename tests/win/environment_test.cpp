@@ -1,5 +1,5 @@
 // Start-up's view of the system, and bounded path formatting.
-#include "install/path.h"
+#include "base/path.h"
 #include "wizard/environment.h"
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 // Payload item to file: decompression edge cases and what is left on disk.
 #include "install/file_ops.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <gtest/gtest.h>
 #include <vector>
 

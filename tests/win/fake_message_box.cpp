@@ -1,6 +1,6 @@
 // Stands in for the message box so that install tests run without a person.
 #include "fake_message_box.h"
-#include "wizard/message_box.h"
+#include "msgbox/message_box.h"
 
 std::vector<ShownMessage> g_shownMessages;
 int g_messageAnswer = IDOK;

@@ -2,7 +2,7 @@
 #include "canvas.h"
 #include "render/glyph_cell.h"
 #include "render/mixed_text.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <gtest/gtest.h>
 
 namespace {

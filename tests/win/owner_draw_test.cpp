@@ -2,7 +2,7 @@
 #include "canvas.h"
 #include "render/glyph_cell.h"
 #include "render/owner_draw.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <gtest/gtest.h>
 #include <string>
 

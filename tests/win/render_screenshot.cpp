@@ -4,7 +4,7 @@
 #include "render/mixed_text.h"
 #include "render/owner_draw.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <stdio.h>
 #include <vector>
 #include <zlib.h>

@@ -3,7 +3,7 @@
 #include "install/catalogue.h"
 #include "install/install.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <vector>

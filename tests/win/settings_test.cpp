@@ -1,7 +1,7 @@
 // appcfg.ini update: in-place values, appended entries, long-line pieces, short lines, attributes.
 #include "install/settings.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "install/shortcut_names.h"
 #include "shell/shell.h"
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <gtest/gtest.h>
 #include <shlobj.h>
 #include <string>

@@ -1,6 +1,6 @@
 // Scratch folders and file helpers for the tests that touch the disk.
 #include "test_folder.h"
-#include "wizard/state.h"
+#include "base/state.h"
 #include <stdio.h>
 
 std::string MakeTestFolder()

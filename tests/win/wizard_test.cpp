@@ -1,8 +1,8 @@
 // The wizard's arithmetic and text handling: message-box layout, licence lines.
 #include "render/glyph_atlas.h"
 #include "wizard/main_dialog.h"
-#include "wizard/state.h"
-#include "wizard/message_layout.h"
+#include "base/state.h"
+#include "msgbox/message_layout.h"
 #include <gtest/gtest.h>
 #include <string>
 

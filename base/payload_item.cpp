@@ -1,7 +1,7 @@
 // One-shot inflation of a compressed "TEXT" item of the installer's own resources.
 #include "payload_item.h"
 #include "../resources/resource.h"
-#include "../wizard/state.h"
+#include "state.h"
 #include <zlib.h>
 
 int InflateItem(int id, unsigned char *buffer, DWORD *length)

@@ -2,7 +2,7 @@
 // English one, with OK, Yes/No or OK/Cancel, sized to its texts.
 #include "message_box.h"
 #include "message_layout.h"
-#include "state.h"
+#include "../base/state.h"
 #include "../render/mixed_text.h"
 #include "../render/owner_draw.h"
 #include "../resources/resource.h"
