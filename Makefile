@@ -13,6 +13,10 @@ WIN := $(BUILD)/win
 WIN64 := $(BUILD)/win64
 MODE_FILE := $(BUILD)/mode
 PRODUCT_DIR ?=
+# Authenticode signing of dist/PendrelSetup.exe: a PEM certificate and key, a timestamp URL.
+SIGN_CERT ?=
+SIGN_KEY ?=
+SIGN_TIMESTAMP ?=
 JOBS ?= $(shell nproc)
 # Set by `mode`: PENDREL_RUN32 (1 or 0) and PENDREL_SKIP32 (the reason).
 RUN32 = $(shell sed -n 's/^PENDREL_RUN32=//p' $(MODE_FILE))
@@ -34,7 +38,8 @@ configure: host mode
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist) \
-	    -DPENDREL_SKIP_REASON="$(SKIP32)"
+	    -DPENDREL_SKIP_REASON="$(SKIP32)" -DPENDREL_SIGN_CERT="$(abspath $(SIGN_CERT))" \
+	    -DPENDREL_SIGN_KEY="$(abspath $(SIGN_KEY))" -DPENDREL_SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)"
 
 configure64: host
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake \

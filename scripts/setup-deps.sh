@@ -10,7 +10,8 @@ set -u
 
 need_pkgs=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev
            mingw-w64-x86-64-dev libz-mingw-w64-dev zlib1g-dev libgtest-dev googletest
-           wine wine64 xvfb xauth unifont locales liblnk-utils fonts-arphic-uming)
+           wine wine64 xvfb xauth unifont locales liblnk-utils fonts-arphic-uming
+           osslsigncode openssl)
 need_locales=(en_US.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 zh_HK.UTF-8 ja_JP.UTF-8)
 
 installed() { dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q '^install ok installed$'; }

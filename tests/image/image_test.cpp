@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -52,17 +54,32 @@ TEST(ShippedImage, IsA32BitGuiProgramForVersion4)
     EXPECT_EQ(0u, image.timeStamp) << "time stamps make builds differ";
 }
 
-TEST(ShippedImage, ImportsOnlySystemLibraries)
+// The list of what Windows 95/98/ME and NT 4.0 export, kept beside this test.
+std::set<std::string> OldWindowsExports()
 {
-    const std::set<std::string> system = { "KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "COMCTL32.DLL",
-        "COMDLG32.DLL", "SHELL32.DLL", "OLE32.DLL", "ADVAPI32.DLL", "MSVCRT.DLL" };
-    auto imports = ReadImports(Shipped());
-    EXPECT_FALSE(imports.empty());
-    for (const auto &dll : imports) {
-        EXPECT_TRUE(system.count(dll.first)) << dll.first;
-        EXPECT_FALSE(dll.second.empty()) << dll.first;
+    std::set<std::string> names;
+    std::ifstream in(OLD_WINDOWS_IMPORTS);
+    std::string dll, function;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream fields(line.substr(0, line.find('#')));
+        if (fields >> dll >> function)
+            names.insert(dll + " " + function);
     }
+    return names;
+}
+
+TEST(ShippedImage, ImportsOnlyWhatOldWindowsExports)
+{
+    std::set<std::string> allowed = OldWindowsExports();
+    ASSERT_GT(allowed.size(), 100u) << OLD_WINDOWS_IMPORTS;
+    auto imports = ReadImports(Shipped());
     EXPECT_TRUE(imports.count("KERNEL32.DLL"));
+    for (const auto &dll : imports) {
+        EXPECT_FALSE(dll.second.empty()) << dll.first;
+        for (const std::string &function : dll.second)
+            EXPECT_TRUE(allowed.count(dll.first + " " + function)) << dll.first << " " << function
+                << " is not known to be exported by Windows 95 and NT 4.0";
+    }
 }
 
 TEST(ShippedImage, CarriesItsDialogsIconsAndTexts)
@@ -81,6 +98,20 @@ TEST(ShippedImage, CarriesItsDialogsIconsAndTexts)
         carried.insert(text.first);
     EXPECT_EQ(expected, carried);
     EXPECT_EQ(102u, carried.size());
+}
+
+// Vista and later must run it elevated rather than virtualise its writes into the Windows
+// folder, and nothing may pull in the visual-styles controls.
+TEST(ShippedImage, ManifestAsksForAdministratorWithoutVisualStyles)
+{
+    auto resources = ReadResources(Shipped());
+    const int kManifest = 24;
+    ASSERT_TRUE(resources["#" + std::to_string(kManifest)].count(1)) << "no application manifest";
+    const PeResource &found = resources["#" + std::to_string(kManifest)][1];
+    std::string manifest((const char *)found.data, found.size);
+    EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+    EXPECT_EQ(std::string::npos, manifest.find("Common-Controls"));
+    EXPECT_EQ(std::string::npos, manifest.find("<dependency"));
 }
 
 // Every item is a level-9 zlib stream that inflates to exactly its listed size.
