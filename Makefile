@@ -4,6 +4,7 @@
 #   make test   install prerequisites, build, run every test
 #   make dist   build dist/PendrelSetup.exe only
 #   make bench  extraction benchmark under Wine
+#   make matrix the whole install matrix of Windows versions and locales
 # The host decides the mode (scripts/host-mode.sh): where 32-bit Wine runs, the PE32 suite
 # and the 64-bit suite both run; elsewhere the 64-bit suite runs and the PE32 suite reports
 # its tests as skipped. PENDREL_WIN64_ONLY=1 forces the second mode.
@@ -22,7 +23,7 @@ JOBS ?= $(shell nproc)
 RUN32 = $(shell sed -n 's/^PENDREL_RUN32=//p' $(MODE_FILE))
 SKIP32 = $(shell sed -n 's/^PENDREL_SKIP32=//p' $(MODE_FILE))
 
-.PHONY: deps mode host configure configure64 dist dist64 build build64 test run bench repro clean
+.PHONY: deps mode host configure configure64 dist dist64 build build64 test matrix run bench repro clean
 
 deps:
 	@scripts/setup-deps.sh
@@ -58,12 +59,20 @@ build: configure
 build64: configure64
 	cmake --build $(WIN64) -j$(JOBS)
 
+# With both suites, the 64-bit one runs the representative matrix cells only: the whole
+# matrix runs once, on the shipped PE32 (`make matrix` runs it in every suite that can).
 test: build build64
 	ctest --test-dir $(HOST) --output-on-failure
 	@[ "$(RUN32)" = 1 ] || echo "PE32 suite: every test skipped: $(SKIP32)"
 	scripts/with-display.sh ctest --test-dir $(WIN) --output-on-failure
-	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure
+	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure \
+	    $(if $(filter 1,$(RUN32)),-LE matrix_extra)
 	scripts/check-reproducible.sh $(BUILD)/repro
+
+matrix: build build64
+	@if [ "$(RUN32)" = 1 ]; then scripts/with-display.sh ctest --test-dir $(WIN) -L matrix --output-on-failure; \
+	else echo "PE32 matrix skipped: $(SKIP32)"; fi
+	scripts/with-display.sh ctest --test-dir $(WIN64) -L matrix --output-on-failure
 
 # The shipped PE32 where 32-bit Wine runs, else the 64-bit build of the same sources.
 run: dist dist64

@@ -17,13 +17,13 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 locale=en_US.UTF-8
 version=
 case $case_name in
-    default|win98|nt351)
-        folder="Pendrel Writer" program="Pendrel Writer" uninstaller="Pendrel UnInstall"
-        [ "$case_name" = default ] || version=$case_name ;;
-    zh_CN) locale=zh_CN.UTF-8 folder="Zelvo文本编辑" program="Zelvo文本编辑" uninstaller="Zelvo文本编辑卸载" ;;
-    zh_TW) locale=zh_TW.UTF-8 folder="Zelvo文本編輯" program="Zelvo文本編輯" uninstaller="Zelvo文本編輯卸載" ;;
+    default) ;;
+    win98|nt351) version=$case_name ;;
+    zh_CN|zh_TW) locale=$case_name.UTF-8 ;;
     *) echo "unknown case $case_name"; exit 2 ;;
 esac
+. "$here/link_check.sh"
+shortcut_names "$locale"
 
 exe=$helper
 if [ -n "$version" ]; then
@@ -48,32 +48,15 @@ desktop=$(unix_path "$(value desktop)")
 install=$(value install)
 [ -n "$install" ] || fail "no install folder reported"
 
-# One field of lnkinfo's report, such as "Local path".
-field() { sed -n "s/^[[:space:]]*$2[[:space:]]*: //p" <<<"$1" | head -n 1; }
-same() { [ "${1,,}" = "${2,,}" ]; }
-
-check_link() {
-    local file=$1 target=$2 description=$3 info
-    if ! info=$(lnkinfo "$file" 2>&1); then
-        fail "lnkinfo cannot read $file"
-        return
-    fi
-    same "$(field "$info" "Local path")" "$install\\$target" || fail "$file: local path $(field "$info" "Local path")"
-    same "$(field "$info" "Working directory")" "$install" || fail "$file: working directory $(field "$info" "Working directory")"
-    same "$(field "$info" "Icon location")" "$install\\$target" || fail "$file: icon $(field "$info" "Icon location")"
-    [ "$(field "$info" "Description")" = "$description" ] || fail "$file: description $(field "$info" "Description")"
-    echo "lnkinfo agrees: $file"
-}
-
 links=("$programs/$folder/$program.lnk" "$programs/$folder/$uninstaller.lnk" "$desktop/$program.lnk")
 if [ "$case_name" = nt351 ]; then
     for link in "${links[@]}"; do
         [ ! -e "$link" ] || fail "$link should not exist"
     done
 else
-    check_link "${links[0]}" Pendrel.exe "$program"
-    check_link "${links[1]}" PdUnInstall.exe "$uninstaller"
-    check_link "${links[2]}" Pendrel.exe "$program"
+    check_link "${links[0]}" "$install" Pendrel.exe "$program"
+    check_link "${links[1]}" "$install" PdUnInstall.exe "$uninstaller"
+    check_link "${links[2]}" "$install" Pendrel.exe "$program"
 fi
 
 rm -f "${links[@]}"
