@@ -4,6 +4,7 @@
 #include "main_dialog.h"
 #include "../msgbox/message_box.h"
 #include "../base/state.h"
+#include "../base/system_dlls.h"
 #include "../render/glyph_atlas.h"
 #include "../render/mixed_text.h"
 #include "../resources/resource.h"
@@ -57,6 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     (void)previous;
     (void)commandLine;
     (void)show;
+    UseSystemDllsOnly();
     SetCursor(LoadCursor(NULL, IDC_WAIT));
     g_hInstance = instance;
     DetectEnvironment();

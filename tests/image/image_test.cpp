@@ -68,18 +68,38 @@ std::set<std::string> OldWindowsExports()
     return names;
 }
 
-TEST(ShippedImage, ImportsOnlyWhatOldWindowsExports)
+void ExpectAllKnown(const std::map<std::string, std::vector<std::string>> &imports)
 {
-    std::set<std::string> allowed = OldWindowsExports();
+    static const std::set<std::string> allowed = OldWindowsExports();
     ASSERT_GT(allowed.size(), 100u) << OLD_WINDOWS_IMPORTS;
-    auto imports = ReadImports(Shipped());
-    EXPECT_TRUE(imports.count("KERNEL32.DLL"));
     for (const auto &dll : imports) {
         EXPECT_FALSE(dll.second.empty()) << dll.first;
         for (const std::string &function : dll.second)
             EXPECT_TRUE(allowed.count(dll.first + " " + function)) << dll.first << " " << function
                 << " is not known to be exported by Windows 95 and NT 4.0";
     }
+}
+
+std::set<std::string> Names(const std::map<std::string, std::vector<std::string>> &imports)
+{
+    std::set<std::string> names;
+    for (const auto &dll : imports)
+        names.insert(dll.first);
+    return names;
+}
+
+// Statically imported DLLs and their own dependencies load before any of our code runs, from
+// wherever the system looks first: only what the program cannot start without is imported so.
+TEST(ShippedImage, ImportsOnlyWhatOldWindowsExports)
+{
+    auto imports = ReadImports(Shipped());
+    auto delayed = ReadDelayImports(Shipped());
+    EXPECT_EQ((std::set<std::string>{ "KERNEL32.DLL", "MSVCRT.DLL" }), Names(imports));
+    EXPECT_EQ((std::set<std::string>{ "ADVAPI32.DLL", "COMCTL32.DLL", "COMDLG32.DLL", "GDI32.DLL", "OLE32.DLL",
+                                      "SHELL32.DLL", "USER32.DLL" }),
+              Names(delayed));
+    ExpectAllKnown(imports);
+    ExpectAllKnown(delayed);
 }
 
 TEST(ShippedImage, CarriesItsDialogsIconsAndTexts)

@@ -83,6 +83,7 @@ bool LoadPeImage(const std::string &path, PeImage *image, std::string *error)
     size_t directories = optional + 96;
     image->importRva = U32(*image, directories + 8 * 1);
     image->resourceRva = U32(*image, directories + 8 * 2);
+    image->delayImportRva = U32(*image, directories + 8 * 13);
     return true;
 }
 
@@ -110,6 +111,46 @@ std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image
             c = (char)toupper((unsigned char)c);
         std::vector<std::string> &functions = imports[dll];
         for (size_t entry = RvaToOffset(image, lookup ? lookup : thunks);; entry += 4) {
+            uint32_t value = U32(image, entry);
+            if (!value)
+                break;
+            functions.push_back(value & 0x80000000u ? "#" + std::to_string(value & 0xFFFF)
+                                                    : CString(image, RvaToOffset(image, value) + 2));
+        }
+    }
+    return imports;
+}
+
+// Whether a delay-import descriptor (32 bytes: attributes, name, module handle, address
+// table, name table, ...) of the RVA-based kind stands at file offset at.
+static bool IsDelayDescriptor(const PeImage &image, size_t at)
+{
+    if (U32(image, at) != 1)
+        return false;
+    size_t nameAt = RvaToOffset(image, U32(image, at + 4));
+    std::string name = nameAt < image.bytes.size() ? CString(image, nameAt) : "";
+    if (name.size() < 5 || name.size() > 64)
+        return false;
+    std::string tail = name.substr(name.size() - 4);
+    for (char &c : tail)
+        c = (char)tolower((unsigned char)c);
+    return tail == ".dll" && RvaToOffset(image, U32(image, at + 12)) < image.bytes.size() &&
+           RvaToOffset(image, U32(image, at + 16)) < image.bytes.size();
+}
+
+std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &image)
+{
+    std::map<std::string, std::vector<std::string>> imports;
+    // GNU ld leaves the delay-import directory entry empty for dlltool's delay-import
+    // libraries, so find the descriptors themselves.
+    for (size_t at = 0; at + 32 <= image.bytes.size(); at += 4) {
+        if (!IsDelayDescriptor(image, at))
+            continue;
+        std::string dll = CString(image, RvaToOffset(image, U32(image, at + 4)));
+        for (char &c : dll)
+            c = (char)toupper((unsigned char)c);
+        std::vector<std::string> &functions = imports[dll];
+        for (size_t entry = RvaToOffset(image, U32(image, at + 16));; entry += 4) {
             uint32_t value = U32(image, entry);
             if (!value)
                 break;

@@ -16,7 +16,7 @@ struct PeImage {
     uint16_t subsystem = 0;
     uint16_t subsystemMajor = 0, subsystemMinor = 0;
     uint16_t osMajor = 0, osMinor = 0;
-    uint32_t importRva = 0, resourceRva = 0;
+    uint32_t importRva = 0, resourceRva = 0, delayImportRva = 0;
 };
 
 // Reads and checks the headers of a PE32 file; false with a reason when it is none.
@@ -27,6 +27,9 @@ size_t RvaToOffset(const PeImage &image, uint32_t rva);
 
 // Every imported function by upper-case DLL name; ordinals as "#n".
 std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image);
+
+// Every function imported through the delay-load table, likewise.
+std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &image);
 
 // A resource's bytes by type and ID; a type is a string ("TEXT") or "#n" for a numbered one.
 struct PeResource {
