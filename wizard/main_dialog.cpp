@@ -8,6 +8,8 @@
 #include "../resources/resource.h"
 #include <stdio.h>
 
+enum { LIST_ITEM_WIDTH = 1024, LIST_ITEM_HEIGHT = 23 };
+
 struct Language {
     int value;              // index of the name and item data of its list entry
     const char *name;
@@ -18,8 +20,6 @@ static const Language kLanguages[] = {
     { 1, "Chinese(Simplified)  中文简体" },
     { 2, "Chinese(Traditional) 中文繁体" },
 };
-
-enum { LIST_ITEM_WIDTH = 1024, LIST_ITEM_HEIGHT = 23 };
 
 // The current interface language goes first and is selected.
 static void FillLanguageList(HWND dialog)
@@ -32,6 +32,10 @@ static void FillLanguageList(HWND dialog)
         SendMessageA(list, CB_SETITEMDATA, (WPARAM)at, language.value);
     }
     SendMessageA(list, CB_SETCURSEL, 0, 0);
+    // The combo box asks for its selection field's height while it is being created, and the
+    // answer does not always arrive (under Wine the field kept the font's 16 pixels and
+    // clipped the selected name): set it as tall as the items it draws.
+    SendMessageA(list, CB_SETITEMHEIGHT, (WPARAM)-1, LIST_ITEM_HEIGHT);
 }
 
 static INT_PTR OnInitDialog(HWND dialog)
@@ -93,8 +97,10 @@ static void OnNext(HWND dialog)
     }
 }
 
-// The check boxes notify on focus too: every notification is handled like a click.
-static void OnCommand(HWND dialog, int id)
+// The check boxes notify on focus too. Their repaints are harmless on any notification,
+// but the licence switch acts on the click alone: hiding it while it has the focus (on the
+// way to the language page) sends BN_KILLFOCUS, which must not bring the licence page back.
+static void OnCommand(HWND dialog, int id, int notification)
 {
     switch (id) {
     case IDC_BACK:
@@ -126,7 +132,8 @@ static void OnCommand(HWND dialog, int id)
         break;
     }
     case IDC_LICENCE_ENGLISH:
-        ShowPage(dialog, PAGE_LICENCE);
+        if (notification == BN_CLICKED)
+            ShowPage(dialog, PAGE_LICENCE);
         break;
     }
 }
@@ -159,7 +166,7 @@ INT_PTR CALLBACK MainDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_DRAWITEM:
         return OnDrawItem(dialog, (const DRAWITEMSTRUCT *)lParam);
     case WM_COMMAND:
-        OnCommand(dialog, LOWORD(wParam));
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         return FALSE;
     }
     return FALSE;

@@ -429,18 +429,22 @@ static const Scenario kScenarios[] = {
     { "picker_root", ScenarioPickerRoot },
     { "picker_cancel", ScenarioPickerCancel },
     { "enter_keys", ScenarioEnterKeys },
+    { "screens", ScenarioScreens },
 };
 
 int main(int argc, char **argv)
 {
+    // "screens FOLDER" also saves a picture of each screen into FOLDER.
+    if (argc == 3 && strcmp(argv[1], "screens") == 0)
+        SaveScreensTo(argv[2]);
     for (const Scenario &scenario : kScenarios) {
-        if (argc == 2 && strcmp(argv[1], scenario.name) == 0) {
+        if ((argc == 2 || argc == 3) && strcmp(argv[1], scenario.name) == 0) {
             scenario.run();
             printf("PASS %s\n", scenario.name);
             return 0;
         }
     }
-    printf("usage: wizard_driver SCENARIO (run in the folder of PendrelSetup.exe)\nscenarios:");
+    printf("usage: wizard_driver SCENARIO [FOLDER for screens] (run in the folder of PendrelSetup.exe)\nscenarios:");
     for (const Scenario &scenario : kScenarios)
         printf(" %s", scenario.name);
     printf("\n");

@@ -12,3 +12,6 @@ void ScenarioPickerNavigate();
 void ScenarioPickerRoot();
 void ScenarioPickerCancel();
 void ScenarioEnterKeys();
+// Compares every screen with its list of controls; SaveScreensTo makes it save a PNG of each.
+void ScenarioScreens();
+void SaveScreensTo(const char *folder);

@@ -4,6 +4,7 @@
 //   render_screenshot.exe OUT.png [yes|no]   (yes/no: whether the sample line must show)
 #include "canvas.h"
 #include "render/glyph_cell.h"
+#include "screen_png.h"
 #include "render/mixed_text.h"
 #include "render/owner_draw.h"
 #include "test_folder.h"
@@ -12,7 +13,6 @@
 #include <string.h>
 #include <string>
 #include <vector>
-#include <zlib.h>
 
 static LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -21,54 +21,6 @@ static LRESULT CALLBACK DemoProc(HWND window, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-static void PutChunk(FILE *file, const char *type, const std::vector<unsigned char> &data)
-{
-    unsigned char length[4] = { (unsigned char)(data.size() >> 24), (unsigned char)(data.size() >> 16),
-                                (unsigned char)(data.size() >> 8), (unsigned char)data.size() };
-    fwrite(length, 1, 4, file);
-    fwrite(type, 1, 4, file);
-    fwrite(data.data(), 1, data.size(), file);
-    // crc32 with no data returns its seed (0), not the running value: skip it then.
-    uLong crc = crc32(0, (const Bytef *)type, 4);
-    if (!data.empty())
-        crc = crc32(crc, data.data(), (uInt)data.size());
-    unsigned char tail[4] = { (unsigned char)(crc >> 24), (unsigned char)(crc >> 16),
-                              (unsigned char)(crc >> 8), (unsigned char)crc };
-    fwrite(tail, 1, 4, file);
-}
-
-static bool SavePng(const char *path, const Canvas &canvas)
-{
-    std::vector<unsigned char> rows;
-    for (int y = 0; y < canvas.height; y++) {
-        rows.push_back(0);
-        for (int x = 0; x < canvas.width; x++) {
-            COLORREF c = Pixel(canvas, x, y);
-            rows.push_back(GetRValue(c));
-            rows.push_back(GetGValue(c));
-            rows.push_back(GetBValue(c));
-        }
-    }
-    uLongf packedSize = compressBound(rows.size());
-    std::vector<unsigned char> packed(packedSize);
-    compress2(packed.data(), &packedSize, rows.data(), rows.size(), 9);
-    packed.resize(packedSize);
-    std::vector<unsigned char> header = {
-        (unsigned char)(canvas.width >> 24), (unsigned char)(canvas.width >> 16),
-        (unsigned char)(canvas.width >> 8), (unsigned char)canvas.width,
-        (unsigned char)(canvas.height >> 24), (unsigned char)(canvas.height >> 16),
-        (unsigned char)(canvas.height >> 8), (unsigned char)canvas.height,
-        8, 2, 0, 0, 0 };
-    FILE *file = fopen(path, "wb");
-    if (!file)
-        return false;
-    fwrite("\x89PNG\r\n\x1a\n", 1, 8, file);
-    PutChunk(file, "IHDR", header);
-    PutChunk(file, "IDAT", packed);
-    PutChunk(file, "IEND", {});
-    return fclose(file) == 0;
 }
 
 // The 16x16 picture of one GBK character as drawn on a white cell; empty when blank.
@@ -171,12 +123,8 @@ int main(int argc, char **argv)
         Sleep(20);
     }
 
-    Canvas shot = MakeCanvas(420, 150, RGB(255, 255, 255));
-    HDC screen = GetDC(NULL);
-    BitBlt(shot.dc, 0, 0, 420, 150, screen, 20, 20, SRCCOPY);
-    ReleaseDC(NULL, screen);
-    bool saved = SavePng(argv[1], shot);
-    FreeCanvas(shot);
+    RECT area = { 20, 20, 20 + 420, 20 + 150 };
+    bool saved = SaveScreenPng(argv[1], area);
     DestroyWindow(window);
     printf("render_screenshot: %s %s (sample font %s)\n", saved ? "saved" : "could not save", argv[1],
            g_sampleFont ? "made" : "missing");
