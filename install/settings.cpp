@@ -4,7 +4,6 @@
 #include "../base/path.h"
 #include "../base/state.h"
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 // Lines are examined in pieces of at most 255 characters: a key split between two pieces
@@ -114,64 +113,108 @@ static void EditInPlace(FILE *file, SettingsScan *scan)
         AppendMissing(file, scan);
 }
 
-// The whole file in binary, or NULL. Its size goes to *size.
-static char *ReadWholeFile(const char *path, long *size)
+// Copies count bytes; 0 when the source ends early or a write fails.
+static int CopyBytes(FILE *in, FILE *out, long count)
 {
-    FILE *file = fopen(path, "rb");
-    if (!file)
-        return NULL;
-    fseek(file, 0, SEEK_END);
-    *size = ftell(file);
-    fseek(file, 0, SEEK_SET);
-    char *bytes = *size >= 0 ? (char *)malloc((size_t)*size + 1) : NULL;
-    if (bytes && fread(bytes, 1, (size_t)*size, file) != (size_t)*size) {
-        free(bytes);
-        bytes = NULL;
+    char chunk[4096];
+    while (count > 0) {
+        size_t want = count < (long)sizeof chunk ? (size_t)count : sizeof chunk;
+        size_t got = fread(chunk, 1, want, in);
+        if (got != want || fwrite(chunk, 1, got, out) != got)
+            return 0;
+        count -= (long)got;
     }
-    fclose(file);
-    return bytes;
+    return 1;
 }
 
-// Offset of the first CR or LF at or after from, or size: the same end UpdateKey measures.
-static long LineEnd(const char *bytes, long size, long from)
+// Skips to the first CR or LF (left unread) or the end: the same end UpdateKey measures.
+static long SkipToLineEnd(FILE *in, long position)
 {
-    while (from < size && bytes[from] != '\r' && bytes[from] != '\n')
-        from++;
-    return from;
+    int c;
+    while ((c = getc(in)) != EOF && c != '\r' && c != '\n')
+        position++;
+    if (c != EOF)
+        ungetc(c, in);
+    return position;
 }
 
 // Positions were recorded in file order, so one pass copies around every replaced line.
 // Both keys on one line: each entry gets a line of its own, so neither is lost.
-static void WriteRewritten(FILE *out, const SettingsScan *scan, const char *bytes, long size)
+// 1 when every byte was read and written.
+static int CopyRewritten(FILE *in, FILE *out, const SettingsScan *scan)
 {
     long cursor = 0;
     for (int i = 0; i < scan->rewriteCount; i++) {
         const Rewrite &rewrite = scan->rewrites[i];
-        if (i > 0 && rewrite.start == scan->rewrites[i - 1].start)
-            fputs("\r\n", out);
-        else if (rewrite.start >= cursor && rewrite.start <= size)
-            fwrite(bytes + cursor, 1, (size_t)(rewrite.start - cursor), out);
-        else
+        if (i > 0 && rewrite.start == scan->rewrites[i - 1].start) {
+            if (fputs("\r\n", out) == EOF)
+                return 0;
+        } else if (rewrite.start >= cursor) {
+            if (!CopyBytes(in, out, rewrite.start - cursor))
+                return 0;
+            cursor = SkipToLineEnd(in, rewrite.start);
+        } else {
             continue;
-        fputs(scan->entries[rewrite.key], out);
-        cursor = LineEnd(bytes, size, rewrite.start);
+        }
+        if (fputs(scan->entries[rewrite.key], out) == EOF)
+            return 0;
     }
-    fwrite(bytes + cursor, 1, (size_t)(size - cursor), out);
+    int c;
+    while ((c = getc(in)) != EOF) {
+        if (putc(c, out) == EOF)
+            return 0;
+    }
+    return !ferror(in);
 }
 
-// Binary both ways, so the bytes outside the replaced lines come back unchanged.
+// The old file gives way only to a complete new one. The non-NT line has no replacing
+// move: there the old file is set aside first and put back when the new one cannot
+// take its name.
+static int ReplaceWith(const char *path, const char *fresh)
+{
+    if (MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING))
+        return 1;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return 0;
+    char aside[MAX_PATH];
+    if (!FormatPath(aside, "%s.old", path))
+        return 0;
+    DeleteUserFile(aside);
+    if (!MoveFileA(path, aside))
+        return 0;
+    if (!MoveFileA(fresh, path)) {
+        MoveFileA(aside, path);
+        return 0;
+    }
+    DeleteUserFile(aside);
+    return 1;
+}
+
+// Binary both ways, so the bytes outside the replaced lines come back unchanged. The new
+// contents are written beside the file; on any failure the file stays as it was.
 static void ApplyRewrites(const char *path, const SettingsScan *scan)
 {
-    long size = 0;
-    char *bytes = ReadWholeFile(path, &size);
-    if (!bytes)
+    char fresh[MAX_PATH];
+    if (!FormatPath(fresh, "%s.new", path))
         return;
-    FILE *out = fopen(path, "wb");
+    DeleteUserFile(fresh);
+    FILE *in = fopen(path, "rb");
+    if (!in)
+        return;
+    FILE *out = fopen(fresh, "wb");
+    int complete = out && CopyRewritten(in, out, scan);
+    fclose(in);
+    // The flush is checked on its own, since some runtimes' fclose forgets a failed flush.
     if (out) {
-        WriteRewritten(out, scan, bytes, size);
-        fclose(out);
+        complete = fflush(out) == 0 && !ferror(out) && complete;
+        complete = fclose(out) == 0 && complete;
     }
-    free(bytes);
+    // The new file takes over the old one's other attribute bits.
+    DWORD attrs = GetFileAttributesA(path);
+    if (complete && attrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(fresh, attrs);
+    if (!complete || !ReplaceWith(path, fresh))
+        remove(fresh);
 }
 
 static void ProtectFile(const char *path)
