@@ -15,8 +15,8 @@ enum { KEY_BMP_FONT, KEY_LANGUAGE, KEY_COUNT };
 static const char *const kKeys[KEY_COUNT] = { "UseBmpFont=", "ForceLanguage=" };
 static const char *const kAppendForms[KEY_COUNT] = { "\nUseBmpFont=%s\n", "\nForceLanguage=%s\n" };
 
-// A line whose length differs from its new entry: overwriting it in place would either
-// run into the next line or leave old characters behind, so it is replaced afterwards.
+// A line too short for its new entry, or holding both keys: overwriting it in place would
+// run into the next line or lose one answer, so it is replaced afterwards.
 struct Rewrite {
     long start;
     int key;
@@ -41,10 +41,12 @@ static void FormatEntries(SettingsScan *scan)
 }
 
 // Switching between reading and writing on an update stream needs a seek in between.
-static void WriteInPlace(FILE *file, long start, long behind, const char *entry)
+// Spaces fill the rest of a longer old value, so the file never becomes shorter and no
+// old character is left to read as part of the value.
+static void WriteInPlace(FILE *file, long start, long behind, const char *entry, size_t width)
 {
     fseek(file, start, SEEK_SET);
-    fputs(entry, file);
+    fprintf(file, "%-*s", (int)width, entry);
     fseek(file, behind, SEEK_SET);
 }
 
@@ -58,14 +60,15 @@ static void RecordRewrite(SettingsScan *scan, long start, int key)
     }
 }
 
-// A piece that does not end its line is a full 255 characters: room for any entry.
+// A piece that does not end its line is a full 255 characters: room for any entry, and
+// the rest of the line is left alone. A piece holding both keys is rewritten.
 static void UpdateKey(FILE *file, SettingsScan *scan, const char *piece, long start,
-                      long behind, int endsLine, int key)
+                      long behind, int endsLine, int bothKeys, int key)
 {
     size_t room = strcspn(piece, "\r\n");
     size_t length = strlen(scan->entries[key]);
-    if (room == length || (room > length && !endsLine))
-        WriteInPlace(file, start, behind, scan->entries[key]);
+    if (room >= length && !bothKeys)
+        WriteInPlace(file, start, behind, scan->entries[key], endsLine ? room : length);
     else
         RecordRewrite(scan, start, key);
     scan->found[key] = 1;
@@ -84,9 +87,10 @@ static int ScanPiece(FILE *file, SettingsScan *scan)
     int endsLine = atEnd || strchr(piece, '\n') != NULL;
     if (strstr(piece, "[Config]"))
         scan->sectionSeen = 1;
+    int bothKeys = strstr(piece, kKeys[KEY_BMP_FONT]) && strstr(piece, kKeys[KEY_LANGUAGE]);
     for (int key = 0; key < KEY_COUNT; key++) {
         if (strstr(piece, kKeys[key]))
-            UpdateKey(file, scan, piece, start, behind, endsLine, key);
+            UpdateKey(file, scan, piece, start, behind, endsLine, bothKeys, key);
     }
     return !atEnd;
 }
@@ -139,24 +143,34 @@ static long SkipToLineEnd(FILE *in, long position)
 }
 
 // Positions were recorded in file order, so one pass copies around every replaced line.
-// Both keys on one line: each entry gets a line of its own, so neither is lost.
+// Both keys on one line: each entry gets a line of its own, so neither is lost. Spaces
+// fill a replacement that is shorter than the old line: the file never becomes shorter.
 // 1 when every byte was read and written.
 static int CopyRewritten(FILE *in, FILE *out, const SettingsScan *scan)
 {
     long cursor = 0;
+    long oldLength = 0, newLength = 0;
     for (int i = 0; i < scan->rewriteCount; i++) {
         const Rewrite &rewrite = scan->rewrites[i];
         if (i > 0 && rewrite.start == scan->rewrites[i - 1].start) {
             if (fputs("\r\n", out) == EOF)
                 return 0;
+            newLength += 2;
         } else if (rewrite.start >= cursor) {
             if (!CopyBytes(in, out, rewrite.start - cursor))
                 return 0;
             cursor = SkipToLineEnd(in, rewrite.start);
+            oldLength = cursor - rewrite.start;
+            newLength = 0;
         } else {
             continue;
         }
         if (fputs(scan->entries[rewrite.key], out) == EOF)
+            return 0;
+        newLength += (long)strlen(scan->entries[rewrite.key]);
+        int lastOfLine = i + 1 == scan->rewriteCount || scan->rewrites[i + 1].start != rewrite.start;
+        if (lastOfLine && newLength < oldLength &&
+            fprintf(out, "%*s", (int)(oldLength - newLength), "") < 0)
             return 0;
     }
     int c;
