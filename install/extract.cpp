@@ -25,20 +25,30 @@ int WriteFileWithAttrs(const char *fileName, const unsigned char *bytes, DWORD c
 
     if (_access(path, 0) == 0) {
         DWORD attrs = GetFileAttributesA(path);
-        SetFileAttributesA(path, attrs & ~(DWORD)(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+        if (attrs != INVALID_FILE_ATTRIBUTES)
+            SetFileAttributesA(path, attrs & ~(DWORD)(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
     }
 
     FILE *file = fopen(path, "wb");
     if (!file)
         return 0;
     size_t written = fwrite(bytes, 1, count, file);
-    // A failed close can lose buffered bytes: count it as a short write.
-    if (fclose(file) != 0 || written != count)
+    // The last buffered bytes can fail to reach the disk: count that as a short write. The
+    // flush is checked on its own, since some runtimes' fclose forgets a failed flush. A
+    // cut-off file (a full disk) must not stay behind, since an optional entry's failure
+    // still ends in the success message.
+    int flushed = fflush(file) == 0 && !ferror(file);
+    if (fclose(file) != 0 || !flushed || written != count) {
+        remove(path);
         return 0;
+    }
 
     if (!readOnly && !hidden)
         return 1;
+    // A failed read gives all bits set, which is no attribute word to write back.
     DWORD attrs = GetFileAttributesA(path);
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return 1;
     if (readOnly)
         attrs |= FILE_ATTRIBUTE_READONLY;
     if (hidden)

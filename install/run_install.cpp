@@ -2,6 +2,7 @@
 #include "install.h"
 #include "catalogue.h"
 #include "file_ops.h"
+#include "payload_check.h"
 #include "../base/path.h"
 #include "settings.h"
 #include "shortcut_names.h"
@@ -88,7 +89,8 @@ static int ExtractCatalogue(unsigned char *buffer, HWND bar, int keepOld)
 }
 
 // The control-set file travels beside the installer; without it the Windows folder
-// is left alone.
+// is left alone. The user's old copy is unprotected and copied over rather than deleted
+// first, so that a failed copy leaves it in place, protected as it was.
 static void CopyControlSet(void)
 {
     char source[MAX_PATH];
@@ -97,8 +99,10 @@ static void CopyControlSet(void)
         return;
     if (!FormatPath(target, "%sCtlSet%c.bin", g_windowsFolder, '2'))
         return;
-    DeleteUserFile(target);
-    CopyFileA(source, target, FALSE);
+    DWORD oldAttrs = GetFileAttributesA(target);
+    ClearProtectAttrs(target, 1, 1);
+    if (!CopyFileA(source, target, FALSE) && oldAttrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(target, oldAttrs);
 }
 
 int RunInstall(void)
@@ -112,6 +116,13 @@ int RunInstall(void)
     HWND bar = GetDlgItem(g_hMainDlg, IDC_PROGRESS);
     ShowWindow(bar, SW_SHOW);
     SetProgress(bar, 10);
+
+    // A damaged download is refused before anything is written or deleted; the failures
+    // a check cannot foresee (a full disk, a file held open) are handled entry by entry.
+    if (!VerifyPayload()) {
+        free(buffer);
+        return 0;
+    }
 
     int keepOld = KeepOldWordBase();
     DeleteOldDictionaries();

@@ -4,7 +4,6 @@
 #include "../base/path.h"
 #include "../base/state.h"
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
 
 // Lines are examined in pieces of at most 255 characters: a key split between two pieces
@@ -16,8 +15,8 @@ enum { KEY_BMP_FONT, KEY_LANGUAGE, KEY_COUNT };
 static const char *const kKeys[KEY_COUNT] = { "UseBmpFont=", "ForceLanguage=" };
 static const char *const kAppendForms[KEY_COUNT] = { "\nUseBmpFont=%s\n", "\nForceLanguage=%s\n" };
 
-// A line whose length differs from its new entry: overwriting it in place would either
-// run into the next line or leave old characters behind, so it is replaced afterwards.
+// A line too short for its new entry, or holding both keys: overwriting it in place would
+// run into the next line or lose one answer, so it is replaced afterwards.
 struct Rewrite {
     long start;
     int key;
@@ -42,10 +41,12 @@ static void FormatEntries(SettingsScan *scan)
 }
 
 // Switching between reading and writing on an update stream needs a seek in between.
-static void WriteInPlace(FILE *file, long start, long behind, const char *entry)
+// Spaces fill the rest of a longer old value, so the file never becomes shorter and no
+// old character is left to read as part of the value.
+static void WriteInPlace(FILE *file, long start, long behind, const char *entry, size_t width)
 {
     fseek(file, start, SEEK_SET);
-    fputs(entry, file);
+    fprintf(file, "%-*s", (int)width, entry);
     fseek(file, behind, SEEK_SET);
 }
 
@@ -59,14 +60,15 @@ static void RecordRewrite(SettingsScan *scan, long start, int key)
     }
 }
 
-// A piece that does not end its line is a full 255 characters: room for any entry.
+// A piece that does not end its line is a full 255 characters: room for any entry, and
+// the rest of the line is left alone. A piece holding both keys is rewritten.
 static void UpdateKey(FILE *file, SettingsScan *scan, const char *piece, long start,
-                      long behind, int endsLine, int key)
+                      long behind, int endsLine, int bothKeys, int key)
 {
     size_t room = strcspn(piece, "\r\n");
     size_t length = strlen(scan->entries[key]);
-    if (room == length || (room > length && !endsLine))
-        WriteInPlace(file, start, behind, scan->entries[key]);
+    if (room >= length && !bothKeys)
+        WriteInPlace(file, start, behind, scan->entries[key], endsLine ? room : length);
     else
         RecordRewrite(scan, start, key);
     scan->found[key] = 1;
@@ -85,9 +87,10 @@ static int ScanPiece(FILE *file, SettingsScan *scan)
     int endsLine = atEnd || strchr(piece, '\n') != NULL;
     if (strstr(piece, "[Config]"))
         scan->sectionSeen = 1;
+    int bothKeys = strstr(piece, kKeys[KEY_BMP_FONT]) && strstr(piece, kKeys[KEY_LANGUAGE]);
     for (int key = 0; key < KEY_COUNT; key++) {
         if (strstr(piece, kKeys[key]))
-            UpdateKey(file, scan, piece, start, behind, endsLine, key);
+            UpdateKey(file, scan, piece, start, behind, endsLine, bothKeys, key);
     }
     return !atEnd;
 }
@@ -114,64 +117,118 @@ static void EditInPlace(FILE *file, SettingsScan *scan)
         AppendMissing(file, scan);
 }
 
-// The whole file in binary, or NULL. Its size goes to *size.
-static char *ReadWholeFile(const char *path, long *size)
+// Copies count bytes; 0 when the source ends early or a write fails.
+static int CopyBytes(FILE *in, FILE *out, long count)
 {
-    FILE *file = fopen(path, "rb");
-    if (!file)
-        return NULL;
-    fseek(file, 0, SEEK_END);
-    *size = ftell(file);
-    fseek(file, 0, SEEK_SET);
-    char *bytes = *size >= 0 ? (char *)malloc((size_t)*size + 1) : NULL;
-    if (bytes && fread(bytes, 1, (size_t)*size, file) != (size_t)*size) {
-        free(bytes);
-        bytes = NULL;
+    char chunk[4096];
+    while (count > 0) {
+        size_t want = count < (long)sizeof chunk ? (size_t)count : sizeof chunk;
+        size_t got = fread(chunk, 1, want, in);
+        if (got != want || fwrite(chunk, 1, got, out) != got)
+            return 0;
+        count -= (long)got;
     }
-    fclose(file);
-    return bytes;
+    return 1;
 }
 
-// Offset of the first CR or LF at or after from, or size: the same end UpdateKey measures.
-static long LineEnd(const char *bytes, long size, long from)
+// Skips to the first CR or LF (left unread) or the end: the same end UpdateKey measures.
+static long SkipToLineEnd(FILE *in, long position)
 {
-    while (from < size && bytes[from] != '\r' && bytes[from] != '\n')
-        from++;
-    return from;
+    int c;
+    while ((c = getc(in)) != EOF && c != '\r' && c != '\n')
+        position++;
+    if (c != EOF)
+        ungetc(c, in);
+    return position;
 }
 
 // Positions were recorded in file order, so one pass copies around every replaced line.
-// Both keys on one line: each entry gets a line of its own, so neither is lost.
-static void WriteRewritten(FILE *out, const SettingsScan *scan, const char *bytes, long size)
+// Both keys on one line: each entry gets a line of its own, so neither is lost. Spaces
+// fill a replacement that is shorter than the old line: the file never becomes shorter.
+// 1 when every byte was read and written.
+static int CopyRewritten(FILE *in, FILE *out, const SettingsScan *scan)
 {
     long cursor = 0;
+    long oldLength = 0, newLength = 0;
     for (int i = 0; i < scan->rewriteCount; i++) {
         const Rewrite &rewrite = scan->rewrites[i];
-        if (i > 0 && rewrite.start == scan->rewrites[i - 1].start)
-            fputs("\r\n", out);
-        else if (rewrite.start >= cursor && rewrite.start <= size)
-            fwrite(bytes + cursor, 1, (size_t)(rewrite.start - cursor), out);
-        else
+        if (i > 0 && rewrite.start == scan->rewrites[i - 1].start) {
+            if (fputs("\r\n", out) == EOF)
+                return 0;
+            newLength += 2;
+        } else if (rewrite.start >= cursor) {
+            if (!CopyBytes(in, out, rewrite.start - cursor))
+                return 0;
+            cursor = SkipToLineEnd(in, rewrite.start);
+            oldLength = cursor - rewrite.start;
+            newLength = 0;
+        } else {
             continue;
-        fputs(scan->entries[rewrite.key], out);
-        cursor = LineEnd(bytes, size, rewrite.start);
+        }
+        if (fputs(scan->entries[rewrite.key], out) == EOF)
+            return 0;
+        newLength += (long)strlen(scan->entries[rewrite.key]);
+        int lastOfLine = i + 1 == scan->rewriteCount || scan->rewrites[i + 1].start != rewrite.start;
+        if (lastOfLine && newLength < oldLength &&
+            fprintf(out, "%*s", (int)(oldLength - newLength), "") < 0)
+            return 0;
     }
-    fwrite(bytes + cursor, 1, (size_t)(size - cursor), out);
+    int c;
+    while ((c = getc(in)) != EOF) {
+        if (putc(c, out) == EOF)
+            return 0;
+    }
+    return !ferror(in);
 }
 
-// Binary both ways, so the bytes outside the replaced lines come back unchanged.
+// The old file gives way only to a complete new one. The non-NT line has no replacing
+// move: there the old file is set aside first and put back when the new one cannot
+// take its name.
+static int ReplaceWith(const char *path, const char *fresh)
+{
+    if (MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING))
+        return 1;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+        return 0;
+    char aside[MAX_PATH];
+    if (!FormatPath(aside, "%s.old", path))
+        return 0;
+    DeleteUserFile(aside);
+    if (!MoveFileA(path, aside))
+        return 0;
+    if (!MoveFileA(fresh, path)) {
+        MoveFileA(aside, path);
+        return 0;
+    }
+    DeleteUserFile(aside);
+    return 1;
+}
+
+// Binary both ways, so the bytes outside the replaced lines come back unchanged. The new
+// contents are written beside the file; on any failure the file stays as it was.
 static void ApplyRewrites(const char *path, const SettingsScan *scan)
 {
-    long size = 0;
-    char *bytes = ReadWholeFile(path, &size);
-    if (!bytes)
+    char fresh[MAX_PATH];
+    if (!FormatPath(fresh, "%s.new", path))
         return;
-    FILE *out = fopen(path, "wb");
+    DeleteUserFile(fresh);
+    FILE *in = fopen(path, "rb");
+    if (!in)
+        return;
+    FILE *out = fopen(fresh, "wb");
+    int complete = out && CopyRewritten(in, out, scan);
+    fclose(in);
+    // The flush is checked on its own, since some runtimes' fclose forgets a failed flush.
     if (out) {
-        WriteRewritten(out, scan, bytes, size);
-        fclose(out);
+        complete = fflush(out) == 0 && !ferror(out) && complete;
+        complete = fclose(out) == 0 && complete;
     }
-    free(bytes);
+    // The new file takes over the old one's other attribute bits.
+    DWORD attrs = GetFileAttributesA(path);
+    if (complete && attrs != INVALID_FILE_ATTRIBUTES)
+        SetFileAttributesA(fresh, attrs);
+    if (!complete || !ReplaceWith(path, fresh))
+        remove(fresh);
 }
 
 static void ProtectFile(const char *path)

@@ -9,6 +9,11 @@
 #define IDR_LICENCE_CHINESE     124
 #define IDR_LICENCE_ENGLISH     161
 
+// The build-time CRC-32 of every compressed item: pairs of little-endian 32-bit words
+// (item ID, CRC-32 of the item's bytes as stored), written by the payload generator.
+#define RT_PAYLOAD_CHECKS       "PAYLOADCRC"
+#define IDR_PAYLOAD_CHECKS      1
+
 // ---- Icons ---------------------------------------------------------------------------
 #define IDI_PRODUCT             105     // shown in the main dialog's left column
 #define IDI_MAIN                127     // the window icon

@@ -1,5 +1,6 @@
 // Payload item to file: decompression edge cases and what is left on disk.
 #include "install/file_ops.h"
+#include "import_hook.h"
 #include "test_folder.h"
 #include "base/state.h"
 #include <gtest/gtest.h>
@@ -121,6 +122,42 @@ TEST_F(ExtractTest, PathLongerThanMaxPathIsRefused)
 
     name.pop_back();
     EXPECT_EQ(1, WriteFileWithAttrs(name.c_str(), (const unsigned char *)"x", 1, 0, 0));
+}
+
+// Stand-ins for the attribute calls: every read fails, every write is recorded.
+void *g_realSetAttributes;
+std::vector<DWORD> g_attributeWrites;
+
+DWORD WINAPI FailingGetFileAttributes(LPCSTR)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_FILE_ATTRIBUTES;
+}
+
+BOOL WINAPI RecordingSetFileAttributes(LPCSTR path, DWORD attributes)
+{
+    g_attributeWrites.push_back(attributes);
+    return reinterpret_cast<BOOL(WINAPI *)(LPCSTR, DWORD)>(g_realSetAttributes)(path, attributes);
+}
+
+TEST_F(ExtractTest, FailedAttributeReadIsNeverWrittenBack)
+{
+    void *realGet = HookImport("kernel32.dll", "GetFileAttributesA", (void *)FailingGetFileAttributes);
+    g_realSetAttributes = HookImport("kernel32.dll", "SetFileAttributesA", (void *)RecordingSetFileAttributes);
+    g_attributeWrites.clear();
+    int created = Extract(ITEM_PATTERN, 4096, 1, 1);
+    int replaced = Extract(ITEM_PATTERN, 4096, 1, 1);
+    if (realGet)
+        RestoreImport((void *)FailingGetFileAttributes, realGet);
+    if (g_realSetAttributes)
+        RestoreImport((void *)RecordingSetFileAttributes, g_realSetAttributes);
+    ASSERT_TRUE(realGet && g_realSetAttributes) << "the engine no longer imports the attribute calls";
+
+    // Written completely, so both count as written; no attribute word was made up.
+    EXPECT_EQ(1, created);
+    EXPECT_EQ(1, replaced);
+    EXPECT_EQ(std::vector<DWORD>(), g_attributeWrites);
+    EXPECT_EQ((long long)kPatternBytes, FileSize(Path("out.bin")));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <vector>
+#include <zlib.h>
 
 namespace {
 
@@ -213,6 +214,102 @@ TEST_F(RunInstallTest, ControlSetIsCopiedOnlyWhenItTravelsWithTheInstaller)
     WriteText(wizard + "\\CtlSet2.bin", "new control set");
     Install();
     EXPECT_EQ("new control set", ReadText(windows + "\\CtlSet2.bin"));
+}
+
+TEST_F(RunInstallTest, FailedControlSetCopyKeepsTheOldOne)
+{
+    WriteText(windows + "\\CtlSet2.bin", "system copy", RO_HIDDEN);
+    WriteText(wizard + "\\CtlSet2.bin", "new control set");
+    // Held open without sharing by another program: the copy cannot read it.
+    HANDLE held = CreateFileA((wizard + "\\CtlSet2.bin").c_str(), GENERIC_READ, 0, NULL,
+                              OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    Install();
+    CloseHandle(held);
+    EXPECT_EQ("system copy", ReadText(windows + "\\CtlSet2.bin"));
+    EXPECT_EQ(RO_HIDDEN, Attributes(windows + "\\CtlSet2.bin") & RO_HIDDEN);
+}
+
+// Every file of a folder, one level deep: name, attributes, size and CRC-32 of the bytes.
+std::vector<std::string> Snapshot(const std::string &dir)
+{
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return files;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string bytes = ReadText(dir + "\\" + name);
+        unsigned long crc = crc32(0L, (const Bytef *)bytes.data(), (uInt)bytes.size());
+        files.push_back(name + " attributes " + std::to_string(found.dwFileAttributes) + " bytes " +
+                        std::to_string(bytes.size()) + " crc " + std::to_string(crc));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+BOOL CALLBACK TakeLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found)
+{
+    *(WORD *)found = language;
+    return FALSE;
+}
+
+// A copy of the installer at path with item id damaged: one byte of its stored stream
+// flipped, or the stream cut off after its first half. 0 when the copy could not be made.
+// (Removing an item is left to the check's own tests: Wine's UpdateResource keeps it.)
+int MakeDamagedInstaller(const std::string &path, int id, bool truncate)
+{
+    HMODULE original = InstallerModule();
+    HRSRC found = FindResourceA(original, MAKEINTRESOURCEA(id), "TEXT");
+    WORD language = 0;
+    EnumResourceLanguagesA(original, "TEXT", MAKEINTRESOURCEA(id), TakeLanguage, (LONG_PTR)&language);
+    if (!found || !CopyFileA("PendrelSetup.exe", path.c_str(), FALSE))
+        return 0;
+    DWORD size = SizeofResource(original, found);
+    const BYTE *bytes = (const BYTE *)LockResource(LoadResource(original, found));
+    std::vector<BYTE> damaged(bytes, bytes + size);
+    if (truncate)
+        damaged.resize(size / 2);
+    else
+        damaged[size / 2] ^= 0x10;
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    if (!update)
+        return 0;
+    BOOL changed = UpdateResourceA(update, "TEXT", MAKEINTRESOURCEA(id), language, damaged.data(),
+                                   (DWORD)damaged.size());
+    return EndUpdateResourceA(update, !changed) && changed;
+}
+
+TEST_F(RunInstallTest, DamagedPayloadChangesNothingOnDisk)
+{
+    struct { const char *name; int entry; bool truncate; } cases[] = {
+        { "last entry damaged", CATALOGUE_ENTRIES - 1, false },
+        { "word base cut off", 24, true },
+    };
+    for (const auto &c : cases) {
+        std::string copy = root + "\\damaged" + std::to_string(c.entry) + ".exe";
+        ASSERT_EQ(1, MakeDamagedInstaller(copy, g_catalogue[c.entry].id, c.truncate)) << c.name;
+        HMODULE damaged = LoadLibraryExA(copy.c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(nullptr, damaged) << c.name;
+        g_hInstance = damaged;
+        MarkWordBase();
+        WriteText(Path("learned.dic"), "user's own words", RO_HIDDEN);
+        WriteText(wizard + "\\CtlSet2.bin", "new control set");
+        std::vector<std::string> before = Snapshot(folder);
+        g_shownMessages.clear();
+        g_messageAnswer = IDYES;
+
+        Install(0);
+        EXPECT_TRUE(g_shownMessages.empty()) << c.name << ": refused before the question";
+        EXPECT_EQ(before, Snapshot(folder)) << c.name;
+        EXPECT_FALSE(Exists(windows + "\\CtlSet2.bin")) << c.name;
+        g_hInstance = InstallerModule();
+        FreeLibrary(damaged);
+        DeleteFileA(copy.c_str());
+    }
 }
 
 TEST_F(RunInstallTest, OverlongInstallFolderWritesNothing)

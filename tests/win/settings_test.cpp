@@ -94,7 +94,7 @@ TEST_F(SettingsTest, LongLinesAreExaminedIn255CharacterPieces)
     });
 }
 
-TEST_F(SettingsTest, LinesOfAnotherLengthAreReplacedWithoutTouchingTheirNeighbours)
+TEST_F(SettingsTest, LinesOfAnotherLengthAreUpdatedWithoutTouchingTheirNeighbours)
 {
     Check({
         {"empty value", "[Config]\r\nUseBmpFont=\r\nNext=line\r\n",
@@ -102,10 +102,53 @@ TEST_F(SettingsTest, LinesOfAnotherLengthAreReplacedWithoutTouchingTheirNeighbou
         {"two empty values", "[Config]\r\nUseBmpFont=\r\nA=1\r\nForceLanguage=\r\nB=2\r\n",
          "[Config]\r\nUseBmpFont=1\r\nA=1\r\nForceLanguage=2\r\nB=2\r\n"},
         {"longer values, the last without line end", "[Config]\r\nUseBmpFont=12\r\nForceLanguage=10",
-         "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2"},
+         "[Config]\r\nUseBmpFont=1 \r\nForceLanguage=2 "},
+        {"both keys on a long line", "[Config]\r\nab UseBmpFont=0 ForceLanguage=1 cd\r\n",
+         "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2     \r\n"},
         {"both keys on one line", "[Config]\r\nUseBmpFont=ForceLanguage=\r\nZ=9\r\n",
          "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2\r\nZ=9\r\n"},
     });
+}
+
+// The shapes a user's settings file may come in, each with its bytes and attributes after
+// one update (UseBmpFont '1', ForceLanguage 2).
+TEST_F(SettingsTest, EveryShapeOfFileEndsWithBothAnswersAndProtected)
+{
+    const std::string tail = "\r\n\r\n[Config]\r\n\r\n\r\nUseBmpFont=1\r\n\r\nForceLanguage=2\r\n";
+    const std::string line300 = "Long=" + std::string(295, 'L');
+    struct {
+        const char *name;
+        bool present;
+        std::string before;
+        DWORD attributes;
+        std::string after;
+    } cases[] = {
+        { "missing", false, "", 0, "" },
+        { "empty", true, "", 0, tail },
+        { "without line ends", true, "[Config]UseBmpFont=0", 0, "UseBmpFont=1        \r\nForceLanguage=2\r\n" },
+        { "keys in lower case", true, "[Config]\r\nusebmpfont=0\r\nforcelanguage=0\r\n", 0,
+          "[Config]\r\nusebmpfont=0\r\nforcelanguage=0\r\n\r\nUseBmpFont=1\r\n\r\nForceLanguage=2\r\n" },
+        { "keys before the section", true, "ForceLanguage=0\r\nUseBmpFont=0\r\n[Config]\r\n", 0,
+          "ForceLanguage=2\r\nUseBmpFont=1\r\n[Config]\r\n" },
+        { "a 300-byte line", true, "[Config]\r\n" + line300 + "\r\nUseBmpFont=0\r\n", 0,
+          "[Config]\r\n" + line300 + "\r\nUseBmpFont=1\r\n\r\nForceLanguage=2\r\n" },
+        { "read-only and hidden", true, "[Config]\r\nUseBmpFont=0\r\nForceLanguage=0\r\n", RO_HIDDEN,
+          "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2\r\n" },
+    };
+    for (const auto &c : cases) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file.c_str());
+        if (c.present)
+            WriteText(file, c.before, c.attributes);
+        g_displayOk = 0;
+        g_interfaceLanguage = 2;
+        EXPECT_EQ(1, UpdateSettingsFile()) << c.name;
+        EXPECT_EQ(c.present, Exists(file)) << c.name;
+        if (!c.present)
+            continue;
+        EXPECT_EQ(c.after, ReadText(file)) << c.name;
+        EXPECT_EQ(RO_HIDDEN, Attributes(file) & RO_HIDDEN) << c.name;
+    }
 }
 
 TEST_F(SettingsTest, MissingFileStaysMissing)
