@@ -7,5 +7,6 @@
 int VerifyItems(const int *ids, int count);
 
 // VerifyItems over every catalogue entry: run before the install writes or deletes
-// anything, so that a damaged download leaves the user's installation as it was.
+// anything, so that a damaged download leaves the user's installation as it was. A good
+// result for the program's own image is remembered for the rest of the run.
 int VerifyPayload(void);

@@ -181,15 +181,27 @@ static int CopyRewritten(FILE *in, FILE *out, const SettingsScan *scan)
     return !ferror(in);
 }
 
+typedef BOOL(WINAPI *MoveFileExProc)(LPCSTR, LPCSTR, DWORD);
+
+// The replacing move of the NT line, looked up so that systems without it still load us.
+static MoveFileExProc ReplacingMove(void)
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? (MoveFileExProc)(void (*)(void))GetProcAddress(kernel, "MoveFileExA") : NULL;
+}
+
 // The old file gives way only to a complete new one. The non-NT line has no replacing
 // move: there the old file is set aside first and put back when the new one cannot
 // take its name.
 static int ReplaceWith(const char *path, const char *fresh)
 {
-    if (MoveFileExA(fresh, path, MOVEFILE_REPLACE_EXISTING))
-        return 1;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return 0;
+    MoveFileExProc moveEx = ReplacingMove();
+    if (moveEx) {
+        if (moveEx(fresh, path, MOVEFILE_REPLACE_EXISTING))
+            return 1;
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
+            return 0;
+    }
     char aside[MAX_PATH];
     if (!FormatPath(aside, "%s.old", path))
         return 0;

@@ -4,6 +4,7 @@
 #include "../msgbox/message_box.h"
 #include "../base/state.h"
 #include "../install/install.h"
+#include "../install/payload_check.h"
 #include "../base/path.h"
 #include "../resources/resource.h"
 #include <direct.h>
@@ -60,12 +61,28 @@ static void ReturnToFolderPage(HWND dialog)
     SendMessageA(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_FOLDER), TRUE);
 }
 
+static void ReportOutcome(HWND dialog, int result)
+{
+    if (result)
+        BiMessageBox("祝贺您：安装顺利完成！", "Congratulations! Installation Success!", BIMB_OK, dialog);
+    else
+        BiMessageBox("安装失败！请检查一下系统后，再重新安装。谢谢！",
+                     "Installation failed. Please check your system (quit all Zelvo applications) and try again.",
+                     BIMB_OK, dialog);
+    g_wizardPage = PAGE_QUIT;
+}
+
 void StartInstallation(HWND dialog)
 {
     ShowPage(dialog, g_wizardPage);
     g_wizardPage = PAGE_INSTALLING;
     GetDlgItemTextA(dialog, IDC_FOLDER, g_installFolder, MAX_PATH);
 
+    // A damaged download is refused before even the install folder is made.
+    if (!VerifyPayload()) {
+        ReportOutcome(dialog, 0);
+        return;
+    }
     if (!EnterInstallFolder()) {
         BiMessageBox("无法建目录。请检查所列目录是否合法（注意：子目录只能在已存在的目录下建）。",
                      "Cannot create folder! Please check folder path.", BIMB_OK, dialog);
@@ -85,12 +102,5 @@ void StartInstallation(HWND dialog)
     ShowBusyOverDialog(dialog);
     int result = RunInstall();
     WaitOutMinimum(start);
-
-    if (result)
-        BiMessageBox("祝贺您：安装顺利完成！", "Congratulations! Installation Success!", BIMB_OK, dialog);
-    else
-        BiMessageBox("安装失败！请检查一下系统后，再重新安装。谢谢！",
-                     "Installation failed. Please check your system (quit all Zelvo applications) and try again.",
-                     BIMB_OK, dialog);
-    g_wizardPage = PAGE_QUIT;
+    ReportOutcome(dialog, result);
 }
