@@ -47,6 +47,29 @@ std::vector<std::pair<uint32_t, uint32_t>> DirectoryEntries(const PeImage &image
     return entries;
 }
 
+// A DLL's name as the tests compare it: upper case.
+std::string DllName(const PeImage &image, uint32_t nameRva)
+{
+    std::string dll = CString(image, RvaToOffset(image, nameRva));
+    for (char &c : dll)
+        c = (char)toupper((unsigned char)c);
+    return dll;
+}
+
+// The functions an import name table lists: names, or "#n" for ordinals.
+std::vector<std::string> NameTable(const PeImage &image, uint32_t tableRva)
+{
+    std::vector<std::string> functions;
+    for (size_t entry = RvaToOffset(image, tableRva);; entry += 4) {
+        uint32_t value = U32(image, entry);
+        if (!value)
+            break;
+        functions.push_back(value & 0x80000000u ? "#" + std::to_string(value & 0xFFFF)
+                                                : CString(image, RvaToOffset(image, value) + 2));
+    }
+    return functions;
+}
+
 } // namespace
 
 bool LoadPeImage(const std::string &path, PeImage *image, std::string *error)
@@ -106,17 +129,7 @@ std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image
         uint32_t lookup = U32(image, at), nameRva = U32(image, at + 12), thunks = U32(image, at + 16);
         if (!nameRva)
             break;
-        std::string dll = CString(image, RvaToOffset(image, nameRva));
-        for (char &c : dll)
-            c = (char)toupper((unsigned char)c);
-        std::vector<std::string> &functions = imports[dll];
-        for (size_t entry = RvaToOffset(image, lookup ? lookup : thunks);; entry += 4) {
-            uint32_t value = U32(image, entry);
-            if (!value)
-                break;
-            functions.push_back(value & 0x80000000u ? "#" + std::to_string(value & 0xFFFF)
-                                                    : CString(image, RvaToOffset(image, value) + 2));
-        }
+        imports[DllName(image, nameRva)] = NameTable(image, lookup ? lookup : thunks);
     }
     return imports;
 }
@@ -146,17 +159,7 @@ std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &
     for (size_t at = 0; at + 32 <= image.bytes.size(); at += 4) {
         if (!IsDelayDescriptor(image, at))
             continue;
-        std::string dll = CString(image, RvaToOffset(image, U32(image, at + 4)));
-        for (char &c : dll)
-            c = (char)toupper((unsigned char)c);
-        std::vector<std::string> &functions = imports[dll];
-        for (size_t entry = RvaToOffset(image, U32(image, at + 16));; entry += 4) {
-            uint32_t value = U32(image, entry);
-            if (!value)
-                break;
-            functions.push_back(value & 0x80000000u ? "#" + std::to_string(value & 0xFFFF)
-                                                    : CString(image, RvaToOffset(image, value) + 2));
-        }
+        imports[DllName(image, U32(image, at + 4))] = NameTable(image, U32(image, at + 16));
     }
     return imports;
 }

@@ -1,7 +1,7 @@
 // The three dialog templates as compiled into the shipped installer, control by control, so
 // that a default of the resource compiler (a style it adds unasked) can never go unseen.
 #include "dialog_template.h"
-#include "pe_image.h"
+#include "shipped.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -127,29 +127,14 @@ const ExpectedDialog kPickerDialog = { IDD_PICKER, false, kDialogStyle, 36, 24, 
     { 0xFFFF, "Static", WS_CHILD | WS_GROUP, 0, 13, 8, 92, 9 },
 } };
 
-// The installer is read once for all the cases.
-const PeImage *Shipped()
-{
-    static PeImage image;
-    static bool loaded = [] {
-        const char *path = getenv("PENDREL_EXE");
-        std::string error;
-        bool ok = path && LoadPeImage(path, &image, &error);
-        if (!ok)
-            ADD_FAILURE() << (path ? path : "PENDREL_EXE unset") << ": " << error;
-        return ok;
-    }();
-    return loaded ? &image : nullptr;
-}
-
 DialogTemplate ReadShippedDialog(int id)
 {
     DialogTemplate dialog;
     std::string error;
-    if (!Shipped())
+    if (!ShippedImage())
         return dialog;
     const int kDialogType = 5;
-    auto dialogs = ReadResources(*Shipped())["#" + std::to_string(kDialogType)];
+    auto dialogs = ReadResources(*ShippedImage())["#" + std::to_string(kDialogType)];
     if (!dialogs.count(id)) {
         ADD_FAILURE() << "no dialog " << id;
         return dialog;
