@@ -1,18 +1,26 @@
-// Throughput of ExtractResource over the whole payload, against a bare inflate loop and
-// a bare inflate-and-write loop over the same items, in one process.
+// Extraction cost of the installer's engine against its floor, in one process: the engine's
+// catalogue extraction (as RunInstall makes it, without a window) against a bare loop that
+// makes the same calls per file and nothing else, and that loop against a plain
+// inflate-and-write loop, so that the price of the required calls shows apart from the
+// engine's own bookkeeping.
 #include "install/catalogue.h"
-#include "install/file_ops.h"
 #include "install/install.h"
 #include "base/state.h"
+#include <io.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <algorithm>
 #include <vector>
 #include <zlib.h>
 
 // Stands in for the message box: the benchmark asks nothing.
 int BiMessageBox(const char *, const char *, int, HWND) { return IDOK; }
 
-static double Now()
+namespace {
+
+const int ROUNDS = 12;  // every order of start and direction twice
+
+double Now()
 {
     LARGE_INTEGER count, frequency;
     QueryPerformanceCounter(&count);
@@ -20,69 +28,122 @@ static double Now()
     return (double)count.QuadPart / (double)frequency.QuadPart;
 }
 
-struct Item {
-    const Bytef *bytes;
-    DWORD size;
+// What the bare loops need of an entry, worked out before any clock runs.
+struct BareEntry {
+    int id;
+    char path[MAX_PATH];        // in the install folder, as the engine writes it
+    char plainPath[MAX_PATH];   // in the plain loop's own folder
+    int readOnly, hidden;
 };
 
-static std::vector<Item> LoadItems()
+std::vector<BareEntry> g_entries;
+char g_plainFolder[MAX_PATH];
+
+// The calls made for each file, in their order, and nothing else: find and inflate the
+// item; when the target exists, write its attributes with read-only and hidden cleared;
+// open, write once, close; when a flag is asked for, read the attributes and write them
+// back with the flags set.
+int BareExtract(const BareEntry &entry, unsigned char *buffer)
 {
-    std::vector<Item> items;
-    for (const CatalogueEntry &entry : g_catalogue) {
-        HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(entry.id), "TEXT");
-        Item item = { NULL, 0 };
-        if (found) {
-            item.bytes = (const Bytef *)LockResource(LoadResource(g_hInstance, found));
-            item.size = SizeofResource(g_hInstance, found);
+    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(entry.id), "TEXT");
+    HGLOBAL loaded = LoadResource(g_hInstance, found);
+    const Bytef *item = (const Bytef *)LockResource(loaded);
+    DWORD itemSize = SizeofResource(g_hInstance, found);
+    uLongf length = INSTALL_BUFFER_BYTES;
+    if (uncompress(buffer, &length, item, itemSize) != Z_OK)
+        return 0;
+
+    if (_access(entry.path, 0) == 0)
+        SetFileAttributesA(entry.path, GetFileAttributesA(entry.path) &
+                                       ~(DWORD)(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    FILE *file = fopen(entry.path, "wb");
+    if (!file)
+        return 0;
+    size_t written = fwrite(buffer, 1, length, file);
+    if (fclose(file) != 0 || written != length)
+        return 0;
+    if (entry.readOnly || entry.hidden) {
+        DWORD attrs = GetFileAttributesA(entry.path);
+        if (entry.readOnly)
+            attrs |= FILE_ATTRIBUTE_READONLY;
+        if (entry.hidden)
+            attrs |= FILE_ATTRIBUTE_HIDDEN;
+        SetFileAttributesA(entry.path, attrs);
+    }
+    return 1;
+}
+
+// Inflate and write, nothing more: the floor under both.
+int PlainExtract(const BareEntry &entry, unsigned char *buffer)
+{
+    HRSRC found = FindResourceA(g_hInstance, MAKEINTRESOURCEA(entry.id), "TEXT");
+    const Bytef *item = (const Bytef *)LockResource(LoadResource(g_hInstance, found));
+    uLongf length = INSTALL_BUFFER_BYTES;
+    if (uncompress(buffer, &length, item, SizeofResource(g_hInstance, found)) != Z_OK)
+        return 0;
+    FILE *file = fopen(entry.plainPath, "wb");
+    if (!file)
+        return 0;
+    fwrite(buffer, 1, length, file);
+    fclose(file);
+    return 1;
+}
+
+enum Loop { ENGINE, BARE, PLAIN, LOOPS };
+const char *const kLoopNames[LOOPS] = { "engine (catalogue extraction)", "bare (required calls)",
+                                        "plain (inflate + write)" };
+
+double CpuNow()
+{
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = { { kernel.dwLowDateTime, kernel.dwHighDateTime } };
+    ULARGE_INTEGER u = { { user.dwLowDateTime, user.dwHighDateTime } };
+    return (double)(k.QuadPart + u.QuadPart) / 1e7;
+}
+double g_cpu[LOOPS];    // CPU seconds of each loop over the measured rounds
+
+// Seconds for one pass over the whole catalogue, or a negative value when a file failed.
+double TimeLoop(Loop loop, unsigned char *buffer)
+{
+    double cpuStart = CpuNow();
+    double start = Now();
+    int ok = 1;
+    if (loop == ENGINE) {
+        ok = ExtractCatalogue(buffer, NULL, 0);
+    } else {
+        for (const BareEntry &entry : g_entries) {
+            if (!(loop == BARE ? BareExtract(entry, buffer) : PlainExtract(entry, buffer)))
+                ok = 0;
         }
-        items.push_back(item);
     }
-    return items;
+    double seconds = Now() - start;
+    g_cpu[loop] += CpuNow() - cpuStart;
+    return ok ? seconds : -1;
 }
 
-// Returns the decompressed byte count, or 0 when anything failed.
-static double RunEngine(unsigned char *buffer)
+double Median(std::vector<double> values)
 {
-    double total = 0;
-    for (const CatalogueEntry &entry : g_catalogue) {
-        if (!ExtractResource(entry.id, entry.fileName, buffer, INSTALL_BUFFER_BYTES, 0, 0))
-            return 0;
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%s\\%s", g_installFolder, entry.fileName);
-        WIN32_FILE_ATTRIBUTE_DATA data;
-        if (GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-            total += data.nFileSizeLow;
-    }
-    return total;
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-static double RunBare(const std::vector<Item> &items, unsigned char *buffer, int write)
+// The engine leaves read-only files behind: clear them first.
+void RemoveFolder(const char *folder)
 {
-    double total = 0;
-    for (size_t i = 0; i < items.size(); i++) {
-        uLongf length = INSTALL_BUFFER_BYTES;
-        if (uncompress(buffer, &length, items[i].bytes, items[i].size) != Z_OK)
-            return 0;
-        total += length;
-        if (write) {
-            char path[MAX_PATH];
-            snprintf(path, sizeof path, "%s\\bare_%s", g_installFolder, g_catalogue[i].fileName);
-            FILE *file = fopen(path, "wb");
-            if (!file)
-                return 0;
-            fwrite(buffer, 1, length, file);
-            fclose(file);
-        }
-    }
-    return total;
+    for (const BareEntry &entry : g_entries)
+        SetFileAttributesA(entry.path, FILE_ATTRIBUTE_NORMAL);
+    char command[MAX_PATH + 32];
+    snprintf(command, sizeof command, "cmd /c rd /s /q \"%s\"", folder);
+    system(command);
 }
 
-static void Report(const char *name, double bytes, double seconds)
-{
-    printf("%-28s %8.1f MB/s  (%.1f MB in %.3f s)\n", name, bytes / seconds / 1e6, bytes / 1e6, seconds);
-}
+} // namespace
 
-int main()
+// The folder to write in may be given (a RAM disk keeps the disk's write-back out of the
+// figures); by default a new folder under the temporary folder.
+int main(int argc, char **argv)
 {
     g_hInstance = LoadLibraryExA("PendrelSetup.exe", NULL, LOAD_LIBRARY_AS_DATAFILE);
     if (!g_hInstance) {
@@ -90,42 +151,79 @@ int main()
         return 1;
     }
     char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
+    if (argc > 1)
+        snprintf(temp, sizeof temp, "%s\\", argv[1]);
+    else
+        GetTempPathA(sizeof temp, temp);
     snprintf(g_installFolder, sizeof g_installFolder, "%spdbench_%lu", temp, GetCurrentProcessId());
+    snprintf(g_plainFolder, sizeof g_plainFolder, "%s_plain", g_installFolder);
     CreateDirectoryA(g_installFolder, NULL);
+    CreateDirectoryA(g_plainFolder, NULL);
+
+    double bytes = 0;
+    for (const CatalogueEntry &entry : g_catalogue) {
+        BareEntry bare = { entry.id, "", "", entry.readOnly, entry.hidden };
+        snprintf(bare.path, sizeof bare.path, "%s\\%s", g_installFolder, entry.fileName);
+        snprintf(bare.plainPath, sizeof bare.plainPath, "%s\\%s", g_plainFolder, entry.fileName);
+        g_entries.push_back(bare);
+    }
 
     unsigned char *buffer = (unsigned char *)malloc(INSTALL_BUFFER_BYTES);
-    std::vector<Item> items = LoadItems();
-    const int rounds = 3;
-    double engineBest = 1e30, inflateBest = 1e30, writeBest = 1e30, bytes = 0;
-    for (int round = 0; round < rounds; round++) {
-        double start = Now();
-        bytes = RunEngine(buffer);
-        double engine = Now() - start;
-        start = Now();
-        double inflated = RunBare(items, buffer, 0);
-        double inflate = Now() - start;
-        start = Now();
-        double written = RunBare(items, buffer, 1);
-        double write = Now() - start;
-        if (bytes == 0 || inflated != bytes || written != bytes) {
-            fprintf(stderr, "extract_bench: extraction failed\n");
+    // One pass of each first: from then on every pass replaces files that exist, with the
+    // attributes the previous pass left, whichever loop made them.
+    for (int loop = 0; loop < LOOPS; loop++) {
+        if (TimeLoop((Loop)loop, buffer) < 0) {
+            fprintf(stderr, "extract_bench: %s failed\n", kLoopNames[loop]);
             return 1;
         }
-        engineBest = engine < engineBest ? engine : engineBest;
-        inflateBest = inflate < inflateBest ? inflate : inflateBest;
-        writeBest = write < writeBest ? write : writeBest;
+    }
+    g_cpu[ENGINE] = g_cpu[BARE] = g_cpu[PLAIN] = 0;
+    for (const CatalogueEntry &entry : g_catalogue) {
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s\\%s", g_installFolder, entry.fileName);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+            bytes += data.nFileSizeLow;
+    }
+
+    // Interleaved, each loop in every place of the order equally often, so that a slow
+    // spell of a shared machine, or what one loop leaves behind for the next, falls on every
+    // loop alike; the ratios are taken within each round.
+    std::vector<double> times[LOOPS], engineRatio, bareRatio;
+    for (int round = 0; round < ROUNDS; round++) {
+        double seconds[LOOPS];
+        for (int step = 0; step < LOOPS; step++) {
+            int first = round % LOOPS, backwards = round / LOOPS % 2;
+            int loop = (first + (backwards ? LOOPS - step : step)) % LOOPS;
+            seconds[loop] = TimeLoop((Loop)loop, buffer);
+            if (seconds[loop] < 0) {
+                fprintf(stderr, "extract_bench: %s failed\n", kLoopNames[loop]);
+                return 1;
+            }
+            times[loop].push_back(seconds[loop]);
+        }
+        if (getenv("PENDREL_BENCH_VERBOSE"))
+            printf("  round %d: engine %.3f  bare %.3f  plain %.3f\n", round, seconds[ENGINE], seconds[BARE],
+                   seconds[PLAIN]);
+        engineRatio.push_back(seconds[ENGINE] / seconds[BARE]);
+        bareRatio.push_back(seconds[BARE] / seconds[PLAIN]);
     }
     free(buffer);
 
-    printf("payload: %zu items, %.1f MB decompressed; best of %d rounds\n", items.size(), bytes / 1e6, rounds);
-    Report("ExtractResource (engine)", bytes, engineBest);
-    Report("uncompress only", bytes, inflateBest);
-    Report("uncompress + fwrite", bytes, writeBest);
-    printf("install_ratio=%.2f\n", engineBest / writeBest);
+    printf("extraction: %zu files, %.1f MB, %d interleaved rounds\n", g_entries.size(), bytes / 1e6, ROUNDS);
+    for (int loop = 0; loop < LOOPS; loop++) {
+        double best = *std::min_element(times[loop].begin(), times[loop].end());
+        printf("  %-30s median %.3f s  best %.3f s  %6.1f MB/s\n", kLoopNames[loop], Median(times[loop]),
+               best, bytes / best / 1e6);
+    }
+    printf("install_ratio=%.3f  (engine / bare, median of per-round ratios; best-of %.3f; goal 1.03)\n",
+           Median(engineRatio), *std::min_element(times[ENGINE].begin(), times[ENGINE].end()) /
+                                *std::min_element(times[BARE].begin(), times[BARE].end()));
+    printf("  engine / bare in this thread's CPU time over all rounds: %.3f (a busy machine disturbs it least)\n",
+           g_cpu[ENGINE] / g_cpu[BARE]);
+    printf("bare_over_plain=%.3f  (the price of the required calls per file)\n", Median(bareRatio));
 
-    char command[MAX_PATH + 32];
-    snprintf(command, sizeof command, "cmd /c rd /s /q \"%s\"", g_installFolder);
-    system(command);
+    RemoveFolder(g_installFolder);
+    RemoveFolder(g_plainFolder);
     return 0;
 }

@@ -16,9 +16,12 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-// Each step repaints at once: no messages are pumped while the install runs.
+// Each step repaints at once: no messages are pumped while the install runs. Without a bar
+// there is nothing to move or repaint (UpdateWindow(NULL) would repaint the whole desktop).
 static void SetProgress(HWND bar, int position)
 {
+    if (!bar)
+        return;
     SendMessageA(bar, PBM_SETPOS, (WPARAM)position, 0);
     UpdateWindow(bar);
 }
@@ -70,8 +73,7 @@ static void DeleteOldDictionaries(void)
     }
 }
 
-// 1 when every required entry was written.
-static int ExtractCatalogue(unsigned char *buffer, HWND bar, int keepOld)
+int ExtractCatalogue(unsigned char *buffer, HWND bar, int keepOld)
 {
     for (const CatalogueEntry &entry : g_catalogue) {
         if (!(keepOld && entry.wordBase)) {

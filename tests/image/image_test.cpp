@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -149,6 +150,22 @@ TEST(ShippedImage, EveryItemInflatesToItsListedSize)
         uLongf length = buffer.size();
         EXPECT_EQ(Z_OK, uncompress(buffer.data(), &length, texts[id].data, texts[id].size)) << id;
     }
+}
+
+// What the installer adds to its payload: code, tables, dialogs, icons and headers. The
+// figure is printed for `make bench` as well.
+TEST(ShippedImage, AddsAtMost100KiBToItsPayload)
+{
+    const PeImage &image = Shipped();
+    unsigned long long payload = 0;
+    auto resources = ReadResources(image);
+    for (const auto &text : resources["TEXT"])
+        payload += text.second.size;
+    ASSERT_GT(payload, 0u);
+    unsigned long long overhead = image.bytes.size() - payload;
+    printf("image_overhead=%.1f KiB  (%zu bytes, payload %llu bytes; goal 100 KiB)\n",
+           overhead / 1024.0, image.bytes.size() - (size_t)payload, payload);
+    EXPECT_LE(overhead, 100u * 1024) << "the installer's own part has grown past 100 KiB";
 }
 
 } // namespace
