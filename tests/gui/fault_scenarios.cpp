@@ -379,7 +379,14 @@ void ScenarioReinstallKept()
     for (int reply : kReplies) {
         Note("install again, %s", reply == ID_NO ? "answering No" : "closing the question box");
         InstallOver(folder, reply);
-        CheckInstalled(folder, '1', UI_ENGLISH, true);
+        for (const FaultEntry &entry : kEntries) {
+            bool marked = false;
+            for (const Mark &mark : kMarks)
+                marked = marked || strcmp(mark.name, entry.name) == 0;
+            std::string path = folder + "\\" + entry.name;
+            if (!marked && Protection(path) != CatalogueProtection(entry))
+                Fail("%s lost its catalogue flags on the install over a kept word base", entry.name);
+        }
         if (wordBase() != before)
             Fail("the kept word base changed:\n%s\nnow:\n%s", before.c_str(), wordBase().c_str());
     }
