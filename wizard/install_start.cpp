@@ -3,6 +3,7 @@
 #include "main_dialog.h"
 #include "../msgbox/message_box.h"
 #include "../base/state.h"
+#include "../install/catalogue.h"
 #include "../install/install.h"
 #include "../install/payload_check.h"
 #include "../base/path.h"
@@ -13,9 +14,24 @@
 
 enum { MINIMUM_INSTALL_SECONDS = 5 };
 
+// A folder whose path leaves no room for the longest installed file name can take no file:
+// refuse it before it is made, rather than make it and fail on the first file.
+static int LeavesRoomForFiles(const char *folder)
+{
+    size_t longest = 0;
+    for (int i = 0; i < CATALOGUE_ENTRIES; i++) {
+        size_t length = strlen(g_catalogue[i].fileName);
+        if (length > longest)
+            longest = length;
+    }
+    return strlen(folder) + 1 + longest < MAX_PATH;
+}
+
 // 1 when the folder exists or was made; a new folder gets its "doc" sub-folder.
 static int EnterInstallFolder(void)
 {
+    if (!LeavesRoomForFiles(g_installFolder))
+        return 0;
     if (_chdir(g_installFolder) == 0)
         return 1;
     if (_mkdir(g_installFolder) != 0)

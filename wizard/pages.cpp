@@ -56,18 +56,20 @@ static int LoadLicences(HWND dialog)
         BiMessageBox("内存不够。安装无法继续。", "Memory not enough!", BIMB_OK, g_hMainDlg);
         return 0;
     }
+    // Each text on its own: a damaged one leaves its control empty, not the other's.
     int loaded = 0;
     if (InflateLicence(IDR_LICENCE_CHINESE, buffer)) {
         // A failed earlier attempt may have filled the list already.
         SendDlgItemMessageA(dialog, IDC_LICENCE_LIST, LB_RESETCONTENT, 0, 0);
         AddLicenceLines(GetDlgItem(dialog, IDC_LICENCE_LIST), buffer);
-        if (InflateLicence(IDR_LICENCE_ENGLISH, buffer)) {
-            SetDlgItemTextA(dialog, IDC_LICENCE_TEXT, buffer);
-            loaded = 1;
-        }
+        loaded++;
+    }
+    if (InflateLicence(IDR_LICENCE_ENGLISH, buffer)) {
+        SetDlgItemTextA(dialog, IDC_LICENCE_TEXT, buffer);
+        loaded++;
     }
     free(buffer);
-    return loaded;
+    return loaded == 2;
 }
 
 void ShowPage(HWND dialog, int page)
@@ -76,11 +78,10 @@ void ShowPage(HWND dialog, int page)
         for (int i = 0; kPageControls[row][i] != 0; i++)
             ShowWindow(GetDlgItem(dialog, kPageControls[row][i]), row == page ? SW_SHOW : SW_HIDE);
 
-    if (!g_licenceLoaded && page == PAGE_LICENCE) {
-        if (!LoadLicences(dialog))
-            return;
+    // A text that cannot be loaded is tried again on the next visit; the page itself is
+    // still laid out, so that one licence control shows (empty) and Back works.
+    if (!g_licenceLoaded && page == PAGE_LICENCE && LoadLicences(dialog))
         g_licenceLoaded = 1;
-    }
 
     ShowWindow(GetDlgItem(dialog, IDC_LICENCE_LIST), SW_HIDE);
     ShowWindow(GetDlgItem(dialog, IDC_LICENCE_TEXT), SW_HIDE);

@@ -1,6 +1,10 @@
 // Disk preparation and checks for the scenarios; protected files are unlocked before any change.
 #include "disk.h"
 #include "driver.h"
+#include <stdio.h>
+#include <zlib.h>
+#include <algorithm>
+#include <vector>
 
 void RemoveTree(const std::string &path)
 {
@@ -96,4 +100,44 @@ int CountFiles(const std::string &folder)
 bool EndsWith(const std::string &text, const std::string &tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+static void ListEntries(const std::string &folder, const std::string &prefix, std::vector<std::string> &lines)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        const DWORD kept = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                           FILE_ATTRIBUTE_DIRECTORY;
+        char line[64];
+        std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            snprintf(line, sizeof line, " attributes 0x%02lX", found.dwFileAttributes & kept);
+            lines.push_back(prefix + name + line);
+            ListEntries(path, prefix + name + "\\", lines);
+            continue;
+        }
+        std::string bytes = ReadWholeFile(path);
+        unsigned long crc = crc32(0L, (const Bytef *)bytes.data(), (uInt)bytes.size());
+        snprintf(line, sizeof line, " attributes 0x%02lX bytes %lu crc %08lX",
+                 found.dwFileAttributes & kept, (unsigned long)bytes.size(), crc);
+        lines.push_back(prefix + name + line);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::string Snapshot(const std::string &folder)
+{
+    std::vector<std::string> lines;
+    ListEntries(folder, "", lines);
+    std::sort(lines.begin(), lines.end());
+    std::string all;
+    for (const std::string &line : lines)
+        all += line + "\n";
+    return all;
 }

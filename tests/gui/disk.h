@@ -17,3 +17,7 @@ void WriteWholeFile(const std::string &path, const std::string &content);
 // Plain files directly inside the folder (sub-folders not counted).
 int CountFiles(const std::string &folder);
 bool EndsWith(const std::string &text, const std::string &tail);
+// One line per entry under the folder, sub-folders included, in name order: the relative
+// name, its protection attributes (read-only, hidden, system, folder), its size and CRC-32.
+// "" when the folder does not exist.
+std::string Snapshot(const std::string &folder);

@@ -7,7 +7,7 @@
 static PROCESS_INFORMATION g_installer;
 static HWND g_dialog;
 
-static const char kInstallerExe[] = "PendrelSetup.exe";
+static const char *g_installerExe = "PendrelSetup.exe";
 static const char kDialogCaption[] = "Pendrel Installer";
 static const char kMessageCaption[] = "Pendrel Install Message";
 // How long one sent query may take; the installer is idle whenever we query it.
@@ -83,18 +83,67 @@ void FailIfInstallerGone(const char *what)
     Fail("installer ended (exit code %lu) while waiting for %s", (unsigned long)code, what);
 }
 
-void StartInstaller(const char *workingFolder)
+void UseInstaller(const char *exe)
 {
-    if (GetFileAttributesA(kInstallerExe) == INVALID_FILE_ATTRIBUTES)
-        Fail("%s is not in the current folder (run from the build folder)", kInstallerExe);
+    g_installerExe = exe;
+}
+
+static void LaunchInstaller(const char *workingFolder)
+{
+    if (GetFileAttributesA(g_installerExe) == INVALID_FILE_ATTRIBUTES)
+        Fail("%s is not in the current folder (run from the build folder)", g_installerExe);
     STARTUPINFOA startup;
     memset(&startup, 0, sizeof startup);
     startup.cb = sizeof startup;
-    char commandLine[] = "PendrelSetup.exe";
+    char commandLine[MAX_PATH];
+    snprintf(commandLine, sizeof commandLine, "%s", g_installerExe);
     memset(&g_installer, 0, sizeof g_installer);
-    if (!CreateProcessA(kInstallerExe, commandLine, NULL, NULL, FALSE, 0, NULL, workingFolder,
+    if (!CreateProcessA(g_installerExe, commandLine, NULL, NULL, FALSE, 0, NULL, workingFolder,
                         &startup, &g_installer))
-        Fail("cannot start %s (error %lu)", kInstallerExe, (unsigned long)GetLastError());
+        Fail("cannot start %s (error %lu)", g_installerExe, (unsigned long)GetLastError());
+}
+
+static BOOL CALLBACK MatchAnyVisibleWindow(HWND window, LPARAM param)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != g_installer.dwProcessId || !IsWindowVisible(window))
+        return TRUE;
+    *(HWND *)param = window;
+    return FALSE;
+}
+
+static DWORD TakeExitCode()
+{
+    DWORD code = 1;
+    GetExitCodeProcess(g_installer.hProcess, &code);
+    CloseHandle(g_installer.hProcess);
+    CloseHandle(g_installer.hThread);
+    memset(&g_installer, 0, sizeof g_installer);
+    return code;
+}
+
+DWORD RunInstallerWithoutWindow()
+{
+    LaunchInstaller(NULL);
+    DWORD start = GetTickCount();
+    while (WaitForSingleObject(g_installer.hProcess, 20) != WAIT_OBJECT_0) {
+        HWND shown = NULL;
+        EnumWindows(MatchAnyVisibleWindow, (LPARAM)&shown);
+        if (shown) {
+            char caption[128] = "";
+            GetWindowTextA(shown, caption, sizeof caption);
+            Fail("the installer showed a window \"%s\"", caption);
+        }
+        if (GetTickCount() - start > START_MS)
+            Fail("installer still running %d ms after it started", START_MS);
+    }
+    return TakeExitCode();
+}
+
+void StartInstaller(const char *workingFolder)
+{
+    LaunchInstaller(workingFolder);
     g_dialog = NULL;
     WaitUntil("the wizard dialog", START_MS, [] {
         g_dialog = FindInstallerWindow(kDialogCaption);
@@ -259,15 +308,28 @@ HWND ExpectMessage(const char *english, int button, DWORD ms)
     return box;
 }
 
-void Answer(HWND box, int button)
+static void WaitForBoxToClose(HWND box, const char *how)
 {
-    PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
     DWORD answered = GetTickCount();
     while (IsWindow(box) && IsWindowVisible(box)) {
         if (GetTickCount() - answered > STATE_MS)
-            Fail("message box still open %d ms after clicking its button %d", STATE_MS, button);
+            Fail("message box still open %d ms after %s", STATE_MS, how);
         Sleep(20);
     }
+}
+
+void Answer(HWND box, int button)
+{
+    PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    char how[32];
+    snprintf(how, sizeof how, "clicking its button %d", button);
+    WaitForBoxToClose(box, how);
+}
+
+void CloseMessage(HWND box)
+{
+    PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+    WaitForBoxToClose(box, "closing it");
 }
 
 void AnswerMessage(const char *english, int button, DWORD ms)
@@ -286,11 +348,7 @@ void WaitForCleanExit()
         if (GetTickCount() - start > EXIT_MS)
             Fail("installer still running %d ms after it should have ended", EXIT_MS);
     }
-    DWORD code = 1;
-    GetExitCodeProcess(g_installer.hProcess, &code);
-    CloseHandle(g_installer.hProcess);
-    CloseHandle(g_installer.hThread);
-    memset(&g_installer, 0, sizeof g_installer);
+    DWORD code = TakeExitCode();
     if (code != 0)
         Fail("installer exit code %lu, expected 0", (unsigned long)code);
 }

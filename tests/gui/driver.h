@@ -27,6 +27,10 @@ void Note(const char *format, ...);
 // Starts the installer from the current folder and waits for its wizard dialog; the
 // installer's own current folder is `workingFolder`, or the driver's when it is NULL.
 void StartInstaller(const char *workingFolder = NULL);
+// The installer file that the next start runs, in the current folder ("PendrelSetup.exe").
+void UseInstaller(const char *exe);
+// Runs the installer to its end, failing if it shows any window; returns its exit code.
+DWORD RunInstallerWithoutWindow();
 DWORD InstallerProcessId();
 HWND WizardDialog();
 // Fails when the installer process has ended; `what` names the awaited event.
@@ -84,5 +88,7 @@ HWND ExpectMessage(const char *english, int button, DWORD ms);
 // Clicks a button of the box and waits for the box to close.
 void Answer(HWND box, int button);
 void AnswerMessage(const char *english, int button, DWORD ms);
+// Closes the box with its close box (the system menu's Close) and waits for it to go.
+void CloseMessage(HWND box);
 // Waits for the installer to end with exit code 0 and no message box on the way.
 void WaitForCleanExit();

@@ -19,15 +19,15 @@ static const CatalogueFile kCatalogue[] = {
 static const int kCatalogueSize = sizeof kCatalogue / sizeof kCatalogue[0];
 
 static const char kMsgChoose[] = "Please select a choice.";
-static const char kMsgBadFolder[] = "Cannot create folder! Please check folder path.";
-static const char kMsgOldWordBase[] = "Old CiKu (Word Base) is detected. Replace it with new CiKu?";
-static const char kMsgSuccess[] = "Congratulations! Installation Success!";
-// Language values as the installer records them.
-enum { UI_ENGLISH = 0, UI_SIMPLIFIED = 1, UI_TRADITIONAL = 2 };
+extern const char kMsgBadFolder[] = "Cannot create folder! Please check folder path.";
+extern const char kMsgOldWordBase[] = "Old CiKu (Word Base) is detected. Replace it with new CiKu?";
+extern const char kMsgSuccess[] = "Congratulations! Installation Success!";
+extern const char kMsgFailure[] =
+    "Installation failed. Please check your system (quit all Zelvo applications) and try again.";
 // The installer waits until five whole wall-clock seconds have passed, so at least four real ones.
 static const DWORD kInstallFloorMs = 4000;
 
-static std::string ScenarioFolder(const char *scenario)
+std::string ScenarioFolder(const char *scenario)
 {
     return std::string("C:\\pdgui_") + scenario;
 }
@@ -62,7 +62,7 @@ void StartWizard(const char *workingFolder)
         Fail("progress bar is shown before installing");
 }
 
-static void GoToDisplayCheck(const std::string &folder)
+void GoToDisplayCheck(const std::string &folder)
 {
     SetFolder(folder.c_str());
     Click(ID_NEXT);
@@ -101,7 +101,7 @@ static void ExpectChineseLicence()
         Fail("Chinese licence shown while \"English\" is checked");
 }
 
-static void GoToLicence(int answer)
+void GoToLicence(int answer)
 {
     Tick(answer);
     Click(ID_NEXT);
@@ -110,7 +110,7 @@ static void GoToLicence(int answer)
 }
 
 // Page 3: the three languages in order, English selected.
-static void GoToLanguage()
+void GoToLanguage()
 {
     Click(ID_NEXT);
     WaitForPage(3);
@@ -146,7 +146,7 @@ static void InstallAndFinish(int reply)
     WaitForCleanExit();
 }
 
-static void RunFullInstall(const std::string &folder, int answer, int language, int reply)
+void RunFullInstall(const std::string &folder, int answer, int language, int reply)
 {
     StartWizard();
     GoToDisplayCheck(folder);
@@ -204,7 +204,7 @@ static void CheckSettings(const std::string &folder, char useBmpFont, int langua
     }
 }
 
-static void CheckInstalled(const std::string &folder, char useBmpFont, int language, bool withDoc)
+void CheckInstalled(const std::string &folder, char useBmpFont, int language, bool withDoc)
 {
     if (!IsFolder(folder))
         Fail("install folder %s does not exist", folder.c_str());
@@ -430,6 +430,12 @@ static const Scenario kScenarios[] = {
     { "picker_cancel", ScenarioPickerCancel },
     { "enter_keys", ScenarioEnterKeys },
     { "screens", ScenarioScreens },
+    { "damaged_payload", ScenarioDamagedPayload },
+    { "bad_folders", ScenarioBadFolders },
+    { "files_in_the_way", ScenarioFilesInTheWay },
+    { "reinstall_kept", ScenarioReinstallKept },
+    { "disk_full", ScenarioDiskFull },
+    { "drive_root", ScenarioDriveRoot },
 };
 
 int main(int argc, char **argv)

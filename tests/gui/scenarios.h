@@ -2,10 +2,29 @@
 #pragma once
 #include <string>
 
+// The English text of the installer's messages.
+extern const char kMsgBadFolder[];
+extern const char kMsgOldWordBase[];
+extern const char kMsgSuccess[];
+extern const char kMsgFailure[];
+// Language values as the installer records them.
+enum { UI_ENGLISH = 0, UI_SIMPLIFIED = 1, UI_TRADITIONAL = 2 };
+
+// C:\pdgui_<scenario>, as it is.
+std::string ScenarioFolder(const char *scenario);
 // C:\pdgui_<scenario>, removed with everything in it.
 std::string FreshFolder(const char *scenario);
 // Starts the installer in `workingFolder` (the driver's own when NULL) and checks page 0's defaults.
 void StartWizard(const char *workingFolder = NULL);
+
+// Pages 0 to 3 with `folder` typed and `answer` ticked on the display check.
+void GoToDisplayCheck(const std::string &folder);
+void GoToLicence(int answer);
+void GoToLanguage();
+// A whole install with the success message; `reply` answers the old-word-base question (0: none).
+void RunFullInstall(const std::string &folder, int answer, int language, int reply);
+// Every catalogue file with its flags, the "doc" sub-folder as expected, the settings answers.
+void CheckInstalled(const std::string &folder, char useBmpFont, int language, bool withDoc);
 
 void ScenarioPickerOk();
 void ScenarioPickerNavigate();
@@ -15,3 +34,12 @@ void ScenarioEnterKeys();
 // Compares every screen with its list of controls; SaveScreensTo makes it save a PNG of each.
 void ScenarioScreens();
 void SaveScreensTo(const char *folder);
+
+// Faults: a damaged download, unusable folders, files in the way, repeated installs; the
+// last two need a drive mapped by mapped_drive.sh (a small file system for disk_full).
+void ScenarioDamagedPayload();
+void ScenarioBadFolders();
+void ScenarioFilesInTheWay();
+void ScenarioReinstallKept();
+void ScenarioDiskFull();
+void ScenarioDriveRoot();

@@ -60,7 +60,6 @@ static const Screen kScreens[] = {
 };
 
 static const char kMsgChoose[] = "Please select a choice.";
-static const char kMsgSuccess[] = "Congratulations! Installation Success!";
 enum { LIST_ITEM_HEIGHT = 23 };
 
 static const char *g_screenshotFolder;      // NULL: compare only
