@@ -59,6 +59,9 @@ void UseSystemDllsOnly(void)
     SetDllDirectoryProc setDirectory = (SetDllDirectoryProc)(void (*)(void))KernelProc("SetDllDirectoryA");
     if (setDirectory)
         setDirectory("");
+    // Not every system has them: a missing one must fail quietly, without an error box.
+    UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     for (const char *name : kLoadedOnDemand)
         LoadSystemDll(name);
+    SetErrorMode(previousMode);
 }
