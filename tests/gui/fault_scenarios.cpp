@@ -230,17 +230,7 @@ void ScenarioBadFolders()
     StartWizard();
     for (const std::string &folder : kFolders) {
         Note("folder %s (%u bytes)", folder.c_str(), (unsigned)folder.size());
-        GoToDisplayCheck(folder);
-        GoToLicence(ID_ANSWER_OK);
-        GoToLanguage();
-        Click(ID_NEXT);
-        AnswerMessage(kMsgBadFolder, ID_OK, INSTALL_MS);
-        WaitForPage(0);
-        if (!IsShown(ID_NEXT) || !IsShown(ID_CANCEL) || IsShown(ID_PROGRESS))
-            Fail("after the folder message the navigation is hidden or the progress bar shown");
-        std::string typed = WindowText(Control(ID_FOLDER));
-        if (typed != folder)
-            Fail("folder field reads \"%s\" after the folder message", typed.c_str());
+        RefuseFolder(folder);
     }
     Click(ID_CANCEL);
     WaitForCleanExit();

@@ -335,12 +335,10 @@ static void ScenarioExistingFolder()
     CheckInstalled(folder, '0', UI_TRADITIONAL, false);
 }
 
-// Install into a folder whose parent is missing; the wizard must come back to page 0.
-static void FailFolderCreation(const std::string &missingRoot)
+// From page 0 of a running wizard to Install with `folder`: the folder message, then page 0
+// again with the navigation shown, no progress bar, and the typed folder kept.
+void RefuseFolder(const std::string &folder)
 {
-    RemoveTree(missingRoot);
-    std::string folder = missingRoot + "\\sub\\deeper";
-    StartWizard();
     GoToDisplayCheck(folder);
     GoToLicence(ID_ANSWER_OK);
     GoToLanguage();
@@ -355,6 +353,15 @@ static void FailFolderCreation(const std::string &missingRoot)
     if (typed != folder)
         Fail("folder field reads \"%s\" after the folder message, expected \"%s\"", typed.c_str(),
              folder.c_str());
+}
+
+// Install into a folder whose parent is missing; the wizard must come back to page 0.
+static void FailFolderCreation(const std::string &missingRoot)
+{
+    RemoveTree(missingRoot);
+    std::string folder = missingRoot + "\\sub\\deeper";
+    StartWizard();
+    RefuseFolder(folder);
     CheckNothingInstalled(missingRoot);
 }
 

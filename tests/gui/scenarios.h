@@ -21,6 +21,8 @@ void StartWizard(const char *workingFolder = NULL);
 void GoToDisplayCheck(const std::string &folder);
 void GoToLicence(int answer);
 void GoToLanguage();
+// Install pressed with an unusable folder: the folder message, then page 0 as it was.
+void RefuseFolder(const std::string &folder);
 // A whole install with the success message; `reply` answers the old-word-base question (0: none).
 void RunFullInstall(const std::string &folder, int answer, int language, int reply);
 // Every catalogue file with its flags, the "doc" sub-folder as expected, the settings answers.
