@@ -3,13 +3,13 @@
 #include "catalogue.h"
 #include "file_ops.h"
 #include "payload_check.h"
-#include "../base/path.h"
 #include "settings.h"
 #include "shortcut_names.h"
 #include "../shell/shell.h"
-#include "../resources/resource.h"
 #include "../msgbox/message_box.h"
+#include "../base/path.h"
 #include "../base/state.h"
+#include "../resources/resource.h"
 #include <commctrl.h>
 #include <shlobj.h>
 #include <io.h>

@@ -1,12 +1,12 @@
 // Install pressed: enter or create the install folder, store the choices, run the
 // install with the navigation hidden, and report the outcome.
 #include "main_dialog.h"
-#include "../msgbox/message_box.h"
-#include "../base/state.h"
 #include "../install/catalogue.h"
 #include "../install/install.h"
 #include "../install/payload_check.h"
+#include "../msgbox/message_box.h"
 #include "../base/path.h"
+#include "../base/state.h"
 #include "../resources/resource.h"
 #include <direct.h>
 #include <string.h>
