@@ -1,6 +1,7 @@
 // The shipped installer as a file, read natively: a PE32 GUI program for old systems that
 // carries its whole payload. Runs on every host, whether or not it can run the program.
 #include "shipped.h"
+#include "pe_layout/pe_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +151,20 @@ TEST(ShippedImage, EveryItemInflatesToItsListedSize)
         uLongf length = buffer.size();
         EXPECT_EQ(Z_OK, uncompress(buffer.data(), &length, texts[id].data, texts[id].size)) << id;
     }
+}
+
+// The payload lies on a page boundary of the file, so that it is mapped rather than read at
+// start-up, and moving it there kept the header's checksum true.
+TEST(ShippedImage, ResourcesStartOnAPageAndTheChecksumHolds)
+{
+    const PeImage &image = Shipped();
+    ASSERT_NE(0u, image.resourceRva);
+    EXPECT_EQ(0u, RvaToOffset(image, image.resourceRva) % PE_FILE_PAGE);
+    size_t checksumAt = PeChecksumOffset(image.bytes);
+    ASSERT_NE(0u, checksumAt);
+    uint32_t stored = (uint32_t)image.bytes[checksumAt] | (uint32_t)image.bytes[checksumAt + 1] << 8 |
+                      (uint32_t)image.bytes[checksumAt + 2] << 16 | (uint32_t)image.bytes[checksumAt + 3] << 24;
+    EXPECT_EQ(PeChecksum(image.bytes, checksumAt), stored);
 }
 
 // What the installer adds to its payload: code, tables, dialogs, icons and headers. The
