@@ -86,7 +86,8 @@ run: dist dist64
 
 # Three figures, each against its floor in one run: extraction (engine / bare required
 # calls, written to a RAM disk where there is one, so the disk's write-back stays out),
-# start-up (wizard / minimal dialog), and the shipped PE32's size over its payload.
+# start-up (wizard / minimal dialog, and against its own window shown alone), and the
+# shipped PE32's size over its payload.
 BENCH_FOLDER = $(if $(wildcard /dev/shm),Z:\\dev\\shm)
 bench: build build64
 	@if [ "$(RUN32)" = 1 ]; then \
@@ -96,7 +97,8 @@ bench: build build64
 	fi; \
 	cd $$dir && export PENDREL_WINEARCH=$$arch && \
 	../../scripts/wine-run.sh bench/extract_bench.exe $(BENCH_FOLDER) && \
-	../../scripts/with-display.sh ../../scripts/wine-run.sh bench/startup_bench.exe PendrelSetup.exe bench/min_dialog.exe
+	../../scripts/with-display.sh ../../scripts/wine-run.sh bench/startup_bench.exe PendrelSetup.exe bench/min_dialog.exe \
+	    bench/wizard_window.exe
 	@PENDREL_EXE=$(abspath dist/PendrelSetup.exe) $(HOST)/image_tests --gtest_filter='*AddsAtMost100KiB*' | \
 	    grep '^image_overhead='
 	@echo "image: dist/PendrelSetup.exe (the shipped PE32)"

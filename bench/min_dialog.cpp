@@ -1,7 +1,16 @@
-// The floor for the wizard's start-up: a program that does nothing but create a modeless
-// dialog and run a message loop, built and started exactly as the installer is.
+// The floors for the wizard's start-up: a program that does nothing but create a modeless
+// dialog and run a message loop, built and started exactly as the installer is. Built
+// twice: with a minimal dialog, and with the wizard's own window (WIZARD_WINDOW), which
+// needs the common controls loaded first as the installer loads them, from the system.
 #include "min_dialog.h"
 #include <windows.h>
+
+#ifdef WIZARD_WINDOW
+#include "resource.h"
+#define IDD_FLOOR IDD_MAIN
+#else
+#define IDD_FLOOR IDD_MIN_DIALOG
+#endif
 
 static INT_PTR CALLBACK MinDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -21,12 +30,31 @@ static INT_PTR CALLBACK MinDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
     return FALSE;
 }
 
+#ifdef WIZARD_WINDOW
+static void LoadCommonControls(void)
+{
+    char path[MAX_PATH];
+    UINT length = GetSystemDirectoryA(path, MAX_PATH - 16);
+    if (length == 0 || length >= MAX_PATH - 16)
+        return;
+    lstrcatA(path, "\\comctl32.dll");
+    HMODULE controls = LoadLibraryA(path);
+    typedef void(WINAPI * InitProc)(void);
+    InitProc init = controls ? (InitProc)(void *)GetProcAddress(controls, "InitCommonControls") : NULL;
+    if (init)
+        init();
+}
+#endif
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show)
 {
     (void)previous;
     (void)commandLine;
     (void)show;
-    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MIN_DIALOG), NULL, MinDlgProc, 0);
+#ifdef WIZARD_WINDOW
+    LoadCommonControls();
+#endif
+    HWND dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_FLOOR), NULL, MinDlgProc, 0);
     if (!dialog)
         return 1;
     MSG message;
