@@ -25,7 +25,7 @@ static FARPROC KernelProc(const char *name)
 // own loading ignores the restricted search.
 static const char *const kLoadedOnDemand[] = { "msimg32.dll" };
 
-static HMODULE LoadSystemDll(const char *name)
+HMODULE LoadSystemDll(const char *name)
 {
     char path[MAX_PATH];
     UINT length = GetSystemDirectoryA(path, MAX_PATH);

@@ -7,6 +7,7 @@
 
 #ifdef WIZARD_WINDOW
 #include "resource.h"
+#include "base/system_dlls.h"
 #define IDD_FLOOR IDD_MAIN
 #else
 #define IDD_FLOOR IDD_MIN_DIALOG
@@ -33,12 +34,7 @@ static INT_PTR CALLBACK MinDlgProc(HWND dialog, UINT message, WPARAM wParam, LPA
 #ifdef WIZARD_WINDOW
 static void LoadCommonControls(void)
 {
-    char path[MAX_PATH];
-    UINT length = GetSystemDirectoryA(path, MAX_PATH - 16);
-    if (length == 0 || length >= MAX_PATH - 16)
-        return;
-    lstrcatA(path, "\\comctl32.dll");
-    HMODULE controls = LoadLibraryA(path);
+    HMODULE controls = LoadSystemDll("comctl32.dll");
     typedef void(WINAPI * InitProc)(void);
     InitProc init = controls ? (InitProc)(void *)GetProcAddress(controls, "InitCommonControls") : NULL;
     if (init)

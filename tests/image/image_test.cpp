@@ -160,11 +160,7 @@ TEST(ShippedImage, ResourcesStartOnAPageAndTheChecksumHolds)
     const PeImage &image = Shipped();
     ASSERT_NE(0u, image.resourceRva);
     EXPECT_EQ(0u, RvaToOffset(image, image.resourceRva) % PE_FILE_PAGE);
-    size_t checksumAt = PeChecksumOffset(image.bytes);
-    ASSERT_NE(0u, checksumAt);
-    uint32_t stored = (uint32_t)image.bytes[checksumAt] | (uint32_t)image.bytes[checksumAt + 1] << 8 |
-                      (uint32_t)image.bytes[checksumAt + 2] << 16 | (uint32_t)image.bytes[checksumAt + 3] << 24;
-    EXPECT_EQ(PeChecksum(image.bytes, checksumAt), stored);
+    EXPECT_TRUE(PeChecksumHolds(image.bytes));
 }
 
 // What the installer adds to its payload: code, tables, dialogs, icons and headers. The

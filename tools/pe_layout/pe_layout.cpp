@@ -10,6 +10,7 @@ enum {
     SECTION_HEADER_BYTES = 40,
     DIRECTORY_SECURITY = 4,
     DIRECTORY_DEBUG = 6,
+    CHECKSUM_FIELD = 64,        // within the optional header, alike in both widths
 };
 
 const unsigned char kResourceName[8] = { '.', 'r', 's', 'r', 'c', 0, 0, 0 };
@@ -64,10 +65,13 @@ uint32_t DirectorySize(const std::vector<unsigned char> &file, const Layout &lay
 
 } // namespace
 
-size_t PeChecksumOffset(const std::vector<unsigned char> &file)
+bool PeChecksumHolds(const std::vector<unsigned char> &file)
 {
     Layout layout;
-    return ReadLayout(file, &layout) ? layout.optionalAt + 64 : 0;
+    if (!ReadLayout(file, &layout))
+        return false;
+    size_t checksumAt = layout.optionalAt + CHECKSUM_FIELD;
+    return Get(file, checksumAt, 4) == PeChecksum(file, checksumAt);
 }
 
 uint32_t PeChecksum(const std::vector<unsigned char> &file, size_t checksumAt)
@@ -126,7 +130,7 @@ bool AlignResourceData(std::vector<unsigned char> &file, std::string *error)
     file.insert(file.begin() + (std::ptrdiff_t)resourceAt, pad, 0);
 
     // A zero checksum means "not computed" and stays so.
-    size_t checksumAt = layout.optionalAt + 64;
+    size_t checksumAt = layout.optionalAt + CHECKSUM_FIELD;
     if (Get(file, checksumAt, 4))
         Put32(file, checksumAt, PeChecksum(file, checksumAt));
     return true;

@@ -16,8 +16,8 @@ enum { PE_FILE_PAGE = 4096 };
 // checksum field at checksumAt, plus the file's length.
 uint32_t PeChecksum(const std::vector<unsigned char> &file, size_t checksumAt);
 
-// Offset of the optional header's CheckSum field, or 0 when the file is no PE image.
-size_t PeChecksumOffset(const std::vector<unsigned char> &file);
+// True when the file is a PE image whose header holds its own checksum.
+bool PeChecksumHolds(const std::vector<unsigned char> &file);
 
 // Pads the file so that the raw data of ".rsrc" starts on a page boundary, shifting the
 // sections after it and keeping a checksum that was set valid. Section addresses in
