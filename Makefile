@@ -13,6 +13,7 @@ HOST := $(BUILD)/host
 WIN := $(BUILD)/win
 WIN64 := $(BUILD)/win64
 MODE_FILE := $(BUILD)/mode
+ZLIB_SRC := $(BUILD)/zlib-src
 PRODUCT_DIR ?=
 # Authenticode signing of dist/PendrelSetup.exe: a PEM certificate and key, a timestamp URL.
 SIGN_CERT ?=
@@ -27,24 +28,26 @@ SKIP32 = $(shell sed -n 's/^PENDREL_SKIP32=//p' $(MODE_FILE))
 
 deps:
 	@scripts/setup-deps.sh
+	@scripts/zlib-source.sh $(ZLIB_SRC)
 
 mode: deps
 	@scripts/host-mode.sh $(MODE_FILE)
 
 host: deps
-	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe)
+	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe) \
+	    -DDIST_MAP=$(abspath $(WIN)/PendrelSetup.map)
 	cmake --build $(HOST) -j$(JOBS)
 
 configure: host mode
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
+	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) -DZLIB_SOURCE_DIR=$(abspath $(ZLIB_SRC)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist) \
 	    -DPENDREL_SKIP_REASON="$(SKIP32)" -DPENDREL_SIGN_CERT="$(abspath $(SIGN_CERT))" \
 	    -DPENDREL_SIGN_KEY="$(abspath $(SIGN_KEY))" -DPENDREL_SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)"
 
 configure64: host
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
+	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) -DZLIB_SOURCE_DIR=$(abspath $(ZLIB_SRC)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath $(WIN64)/dist)
 
 dist: configure
