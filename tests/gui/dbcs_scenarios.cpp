@@ -47,11 +47,13 @@ static const char *const kTargets[] = { "Pendrel.exe", "PdUnInstall.exe" };
 
 struct FoundLink {
     std::string file;
+    std::string programFolder;  // the Start-menu folder holding it, "" when none
     LinkFields fields;
     bool onDesktop;
 };
 
-static void CollectLinks(const std::string &folder, bool onDesktop, std::vector<FoundLink> &links)
+static void CollectLinks(const std::string &folder, bool onDesktop, bool inProgramFolder,
+                         std::vector<FoundLink> &links)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
@@ -63,10 +65,10 @@ static void CollectLinks(const std::string &folder, bool onDesktop, std::vector<
         if (name == "." || name == "..")
             continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (!onDesktop)
-                CollectLinks(path, onDesktop, links);
+            if (!onDesktop && !inProgramFolder)
+                CollectLinks(path, false, true, links);
         } else if (EndsWith(name, ".lnk")) {
-            links.push_back({ path, ReadLink(path), onDesktop });
+            links.push_back({ path, inProgramFolder ? folder : "", ReadLink(path), onDesktop });
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
@@ -81,8 +83,8 @@ static std::vector<FoundLink> LinksInto(const std::string &folder)
     if (!SHGetSpecialFolderPathA(NULL, programs, CSIDL_PROGRAMS, FALSE) ||
         !SHGetSpecialFolderPathA(NULL, desktop, CSIDL_DESKTOPDIRECTORY, FALSE))
         Fail("cannot find the Programs folder or the desktop");
-    CollectLinks(programs, false, all);
-    CollectLinks(desktop, true, all);
+    CollectLinks(programs, false, false, all);
+    CollectLinks(desktop, true, false, all);
     for (const FoundLink &link : all) {
         for (const char *target : kTargets)
             if (lstrcmpiA(link.fields.path.c_str(), (folder + "\\" + target).c_str()) == 0)
@@ -91,12 +93,17 @@ static std::vector<FoundLink> LinksInto(const std::string &folder)
     return into;
 }
 
-// Left by an earlier run of the same scenario, they would be counted as this run's.
+// Left by an earlier run of the same scenario, they would be counted as this run's; left
+// by this one, their Chinese names would trouble the scenarios that follow under a
+// single-byte code page. An emptied program folder goes too.
 static void RemoveLinksInto(const std::string &folder)
 {
-    for (const FoundLink &link : LinksInto(folder))
+    for (const FoundLink &link : LinksInto(folder)) {
         if (!DeleteFileA(link.file.c_str()))
-            Fail("cannot delete the old shortcut %s", link.file.c_str());
+            Fail("cannot delete the shortcut %s", link.file.c_str());
+        if (!link.programFolder.empty())
+            RemoveDirectoryA(link.programFolder.c_str());
+    }
 }
 
 // Both Start-menu shortcuts and the desktop one point at their programs in `folder`, and
@@ -186,6 +193,7 @@ static void SetupNameScenario(const char *scenario, UINT codePage)
     GetWindowsDirectoryA(windows, MAX_PATH);
     std::string installed = std::string(windows) + "\\CtlSet2.bin";
     RemoveTree(installed);
+    RemoveLinksInto(folder);
 
     UseInstaller(setup.c_str());
     StartWizard(download.c_str());
@@ -196,6 +204,7 @@ static void SetupNameScenario(const char *scenario, UINT codePage)
         Fail("%s did not copy the control-set file beside it into %s", setup.c_str(), windows);
     if (ReadWholeFile(installed) != controlSet)
         Fail("the control set in %s is not the one beside %s", windows, setup.c_str());
+    CheckShortcuts(folder);
 }
 
 void ScenarioDbcsPickerZhCn() { PickerScenario("dbcs_picker_zh_CN", 936); }
