@@ -43,5 +43,5 @@ chmod 755 "$initrd/init" "$initrd/bin/busybox"
 
 # A sparse file: the root takes about 2.3 GB of it once configured.
 rm -f "$work/root.img"
-mke2fs -q -t ext4 -L pendrel-i386 -d "$root" "$work/root.img" 6G
+mke2fs -q -t ext4 -L pendrel-i386 -d "$root" "$work/root.img" 6G >/dev/null
 rm -rf "$unpack"
