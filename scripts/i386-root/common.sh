@@ -38,7 +38,7 @@ root_key() {
         cat "$root_dir/common.sh" "$root_dir/make-root.sh" "$root_dir/configure-root.sh" \
             "$scripts_dir/wine-prefix.sh" "$scripts_dir/wine-run.sh"
         if [ "$kind" = qemu ]; then
-            cat "$root_dir/make-image.sh" "$root_dir/initramfs-init" "$root_dir/boot.sh"
+            cat "$root_dir/make-image.sh" "$root_dir/initramfs-init"
         fi
     } | sha256sum | cut -c1-16
 }

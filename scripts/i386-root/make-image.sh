@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Turns the first stage of the i386 root (WORK/root) into what qemu-system-i386 boots:
-#   WORK/vmlinuz      the root's own kernel, unpacked from its verified package
-#   WORK/initrd.img   busybox (the root's static i386 one), the drivers for the disk, ext4
-#                     and 9p in load order, and initramfs-init as /init
+#   WORK/vmlinuz      Debian's i386 kernel, unpacked from its package in WORK/debs, which
+#                     debootstrap verified with the root's own packages
+#   WORK/initrd.img   busybox (Debian's static i386 one, from there too), the drivers for
+#                     the disk, ext4 and 9p in load order, and initramfs-init as /init
 #   WORK/root.img     the root as a sparse ext4 image
 # Usage: make-image.sh WORK
 set -eu
 work=$1
 here=$(cd "$(dirname "$0")" && pwd)
 root=$work/root
-archives=$root/var/cache/apt/archives
+archives=$work/debs
 unpack=$work/unpack
 rm -rf "$unpack"
 mkdir -p "$unpack/kernel" "$unpack/busybox"

@@ -37,24 +37,34 @@ keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 [ -f "$keyring" ] || { echo "make-root: $keyring is missing (package debian-archive-keyring)" >&2; exit 1; }
 mirror=$(root_mirror)
 [ -n "$mirror" ] || { echo "make-root: this host's apt has no source for $suite main" >&2; exit 1; }
-packages=("${root_packages[@]}")
 foreign=()
-if [ "$kind" = qemu ]; then
-    packages+=("${boot_packages[@]}")
-    # This kernel cannot run the root's programs: unpack here, configure inside the guest.
-    foreign=(--foreign)
-fi
+# This kernel cannot run the root's programs: unpack here, configure inside the guest.
+[ "$kind" = chroot ] || foreign=(--foreign)
+bootstrap() {
+    local what=$1 include
+    shift
+    include=$(IFS=,; echo "$*")
+    if ! debootstrap --arch=i386 --variant=minbase --components=main --include="$include" \
+            --keyring="$keyring" --force-check-gpg --cache-dir="$work/debs" "${options[@]}" \
+            "$suite" "$work/$what" "$mirror" >"$work/debootstrap.log" 2>&1; then
+        tail -n 30 "$work/debootstrap.log" >&2
+        echo "make-root: debootstrap failed" >&2
+        exit 1
+    fi
+}
 
 start=$SECONDS
 echo "i386 root: building $final from $mirror (several minutes; once per machine)"
-include=$(IFS=,; echo "${packages[*]}")
-if ! debootstrap --arch=i386 --variant=minbase --components=main --include="$include" \
-        --keyring="$keyring" --force-check-gpg "${foreign[@]}" \
-        "$suite" "$work/root" "$mirror" >"$work/debootstrap.log" 2>&1; then
-    tail -n 30 "$work/debootstrap.log" >&2
-    echo "make-root: debootstrap failed" >&2
-    exit 1
+mkdir -p "$work/debs"
+if [ "$kind" = qemu ]; then
+    # The guest's kernel and busybox, verified like the rest but never installed in the
+    # root: configuring a kernel makes its own initramfs, which takes many minutes emulated.
+    options=(--download-only)
+    bootstrap download "${root_packages[@]}" "${boot_packages[@]}"
+    rm -rf "$work/download"
 fi
+options=("${foreign[@]}")
+bootstrap root "${root_packages[@]}"
 echo "i386 root: debootstrap $([ "$kind" = qemu ] && echo "stage 1 ")done in $((SECONDS - start)) s"
 
 # Configuring needs the project's prefix scripts inside the root; they are removed after.
@@ -65,9 +75,10 @@ configure=(/bin/bash /opt/pendrel/scripts/configure-root.sh "$root_prefix" "${ro
 
 if [ "$kind" = chroot ]; then
     "$here/chroot.sh" "$work/root" -- "${configure[@]}"
+    rm -rf "$work/debs"
 else
     "$here/make-image.sh" "$work"
-    rm -rf "$work/root"
+    rm -rf "$work/root" "$work/debs"
     echo "i386 root: stage 2 and configuration inside the emulated guest (about 12 minutes)"
     step=$SECONDS
     (cd / && "$here/boot.sh" "$work" --writable --timeout 5400 -- /bin/sh -c '
