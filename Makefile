@@ -5,9 +5,12 @@
 #   make dist   build dist/PendrelSetup.exe only
 #   make bench  extraction, start-up and image-size figures against their floors
 #   make matrix the whole install matrix of Windows versions and locales
-# The host decides the mode (scripts/host-mode.sh): where 32-bit Wine runs, the PE32 suite
-# and the 64-bit suite both run; elsewhere the 64-bit suite runs and the PE32 suite reports
-# its tests as skipped. PENDREL_WIN64_ONLY=1 forces the second mode.
+# The host decides the mode (scripts/host-mode.sh): where 32-bit Wine runs (1), the PE32
+# suite runs here; where the kernel runs i386 programs but wine32 is not installable (2), it
+# runs in full in a 32-bit Debian root entered by chroot; where the kernel cannot (3), that
+# root is booted under qemu-system-i386 and a subset runs there. The 64-bit suite runs here
+# in every mode. PENDREL_WIN64_ONLY=1 forces the 64-bit suite alone (every PE32 test
+# skipped); PENDREL_FORCE_GUEST=1 forces the third mode.
 BUILD ?= build
 HOST := $(BUILD)/host
 WIN := $(BUILD)/win
@@ -20,11 +23,16 @@ SIGN_CERT ?=
 SIGN_KEY ?=
 SIGN_TIMESTAMP ?=
 JOBS ?= $(shell nproc)
-# Set by `mode`: PENDREL_RUN32 (1 or 0) and PENDREL_SKIP32 (the reason).
-RUN32 = $(shell sed -n 's/^PENDREL_RUN32=//p' $(MODE_FILE))
+# Set by `mode`: PENDREL_MODE (1, 2, 3 or 64), PENDREL_SKIP32 (why no PE32 test runs) and
+# PENDREL_GUEST_SKIP (why a PE32 test outside the emulated subset does not).
+MODE = $(shell sed -n 's/^PENDREL_MODE=//p' $(MODE_FILE))
 SKIP32 = $(shell sed -n 's/^PENDREL_SKIP32=//p' $(MODE_FILE))
+GUEST_SKIP = $(shell sed -n 's/^PENDREL_GUEST_SKIP=//p' $(MODE_FILE))
+ROOT_KIND = $(if $(filter 2,$(MODE)),chroot,$(if $(filter 3,$(MODE)),qemu))
+# Runs a command where the PE32 runs in full: this host (mode 1) or the chroot (mode 2).
+IN_ROOT = $(if $(filter 2,$(MODE)),$(abspath scripts/i386-root/run.sh) chroot --share $(abspath $(BUILD)))
 
-.PHONY: deps mode host configure configure64 dist dist64 build build64 test matrix run bench repro clean
+.PHONY: deps mode root host configure configure64 dist dist64 build build64 test matrix run bench repro clean
 
 deps:
 	@scripts/setup-deps.sh
@@ -32,6 +40,10 @@ deps:
 
 mode: deps
 	@scripts/host-mode.sh $(MODE_FILE)
+
+# The 32-bit Debian root, in modes 2 and 3: made once per machine, in /var/cache/pendrel-i386.
+root: mode
+	@[ -z "$(ROOT_KIND)" ] || scripts/i386-root/make-root.sh $(ROOT_KIND)
 
 host: deps
 	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe) \
@@ -42,7 +54,8 @@ configure: host mode
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) -DZLIB_SOURCE_DIR=$(abspath $(ZLIB_SRC)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist) \
-	    -DPENDREL_SKIP_REASON="$(SKIP32)" -DPENDREL_SIGN_CERT="$(abspath $(SIGN_CERT))" \
+	    -DPENDREL_SKIP_REASON="$(SKIP32)" -DPENDREL_GUEST_SKIP_REASON="$(GUEST_SKIP)" \
+	    -DPENDREL_SIGN_CERT="$(abspath $(SIGN_CERT))" \
 	    -DPENDREL_SIGN_KEY="$(abspath $(SIGN_KEY))" -DPENDREL_SIGN_TIMESTAMP="$(SIGN_TIMESTAMP)"
 
 configure64: host
@@ -62,26 +75,29 @@ build: configure
 build64: configure64
 	cmake --build $(WIN64) -j$(JOBS)
 
-# With both suites, the 64-bit one leaves out the tests labelled once_per_run (the fault
-# scenarios and most matrix cells): they run once, on the shipped PE32. `make matrix` runs
-# the whole matrix in every suite that can.
-test: build build64
+# Where the PE32 suite runs in full (modes 1 and 2), the 64-bit one leaves out the tests
+# labelled once_per_run (the fault scenarios and most matrix cells): they run once, on the
+# shipped PE32. `make matrix` runs the whole matrix in every suite that can.
+test: build build64 root
 	ctest --test-dir $(HOST) --output-on-failure
-	@[ "$(RUN32)" = 1 ] || echo "PE32 suite: every test skipped: $(SKIP32)"
-	scripts/with-display.sh ctest --test-dir $(WIN) --output-on-failure
+	@[ "$(MODE)" != 64 ] || echo "PE32 suite: every test skipped: $(SKIP32)"
+	scripts/pe32-suite.sh $(MODE_FILE) $(WIN) --output-on-failure
 	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure \
-	    $(if $(filter 1,$(RUN32)),-LE once_per_run)
+	    $(if $(filter 1 2,$(MODE)),-LE once_per_run)
 	scripts/check-reproducible.sh $(BUILD)/repro
 
-matrix: build build64
-	@if [ "$(RUN32)" = 1 ]; then scripts/with-display.sh ctest --test-dir $(WIN) -L matrix --output-on-failure; \
-	else echo "PE32 matrix skipped: $(SKIP32)"; fi
+matrix: build build64 root
+	scripts/pe32-suite.sh $(MODE_FILE) $(WIN) -L matrix --output-on-failure
 	scripts/with-display.sh ctest --test-dir $(WIN64) -L matrix --output-on-failure
 
-# The shipped PE32 where 32-bit Wine runs, else the 64-bit build of the same sources.
-run: dist dist64
-	@if [ "$(RUN32)" = 1 ]; then \
-	    scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe; \
+# The shipped PE32 where it runs in full (on this host or in the chroot), else the 64-bit
+# build of the same sources: the emulated guest is too slow to use by hand.
+run: dist dist64 root
+	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
+	    $(IN_ROOT) scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe; \
+	elif [ "$(MODE)" = 3 ]; then \
+	    echo "run: the 64-bit build, since the PE32 runs here only in an emulated guest, too slow to use by hand"; \
+	    PENDREL_WINEARCH=win64 scripts/with-display.sh scripts/wine-run.sh $(WIN64)/dist/PendrelSetup.exe; \
 	else \
 	    echo "run: the 64-bit build, since $(SKIP32)"; \
 	    PENDREL_WINEARCH=win64 scripts/with-display.sh scripts/wine-run.sh $(WIN64)/dist/PendrelSetup.exe; \
@@ -92,16 +108,17 @@ run: dist dist64
 # start-up (wizard / minimal dialog, and against its own window shown alone), and the
 # shipped PE32's size over its payload.
 BENCH_FOLDER = $(if $(wildcard /dev/shm),Z:\\dev\\shm)
-bench: build build64
-	@if [ "$(RUN32)" = 1 ]; then \
-	    echo "bench: the PE32 under 32-bit Wine"; dir=$(WIN); arch=win32; \
+bench: build build64 root
+	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
+	    echo "bench: the PE32 under 32-bit Wine$(if $(IN_ROOT), in the 32-bit root)"; dir=$(WIN); arch=win32; in_root="$(IN_ROOT)"; \
 	else \
-	    echo "bench: the 64-bit build under wine64, since $(SKIP32)"; dir=$(WIN64); arch=win64; \
+	    echo "bench: the 64-bit build under wine64, since $(or $(SKIP32),the PE32 runs here only emulated)"; \
+	    dir=$(WIN64); arch=win64; in_root=; \
 	fi; \
 	cd $$dir && export PENDREL_WINEARCH=$$arch && \
-	../../scripts/wine-run.sh bench/extract_bench.exe $(BENCH_FOLDER) && \
-	../../scripts/with-display.sh ../../scripts/wine-run.sh bench/startup_bench.exe PendrelSetup.exe bench/min_dialog.exe \
-	    bench/wizard_window.exe
+	$$in_root ../../scripts/wine-run.sh bench/extract_bench.exe $(BENCH_FOLDER) && \
+	$$in_root ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/startup_bench.exe PendrelSetup.exe \
+	    bench/min_dialog.exe bench/wizard_window.exe
 	@PENDREL_EXE=$(abspath dist/PendrelSetup.exe) $(HOST)/image_tests --gtest_filter='*AddsAtMost100KiB*' | \
 	    grep '^image_overhead='
 	@echo "image: dist/PendrelSetup.exe (the shipped PE32)"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix at $1 for architecture $2 (win32, the default, or win64) once; later
 # calls return at once. Parallel callers wait for the first one instead of booting the same
-# prefix twice.
+# prefix twice. Where PENDREL_WINEPREFIX_TEMPLATE names a finished prefix of the same
+# architecture (the one baked into the 32-bit root, where wineboot takes minutes), the new
+# prefix is a copy of it.
 set -u
 prefix=$1
 arch=${2:-win32}
@@ -10,6 +12,13 @@ mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
 [ -f "$prefix/.ready" ] && exit 0
+template=${PENDREL_WINEPREFIX_TEMPLATE:-}
+if [ -n "$template" ] && [ -f "$template/.ready" ] && grep -qx "#arch=$arch" "$template/system.reg"; then
+    rm -rf "$prefix" "$prefix.copy"
+    cp -a "$template" "$prefix.copy" && mv "$prefix.copy" "$prefix" && exit 0
+    echo "wine-prefix: cannot copy $template" >&2
+    exit 1
+fi
 here=$(cd "$(dirname "$0")" && pwd)
 export PENDREL_WINEPREFIX=$prefix PENDREL_WINEARCH=$arch
 run() { "$here/wine-run.sh" --no-prefix "$@" >/dev/null 2>&1; }
