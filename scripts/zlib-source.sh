@@ -10,7 +10,7 @@ if ! apt-cache showsrc zlib >/dev/null 2>&1 || [ -z "$(apt-cache showsrc zlib 2>
     echo "zlib-source: no deb-src index for zlib; run scripts/setup-deps.sh first" >&2
     exit 1
 fi
-work=$(mktemp -d "$(dirname "$dest")/.zlib-src.XXXXXX") || exit 1
+mkdir -p "$(dirname "$dest")" && work=$(mktemp -d "$(dirname "$dest")/.zlib-src.XXXXXX") || exit 1
 trap 'rm -rf "$work"' EXIT
 # --allow-unauthenticated is never given: apt refuses a file whose hash the signed index
 # does not vouch for.
