@@ -16,6 +16,7 @@ HOST := $(BUILD)/host
 WIN := $(BUILD)/win
 WIN64 := $(BUILD)/win64
 MODE_FILE := $(BUILD)/mode
+ZLIB_SRC := $(BUILD)/zlib-src
 PRODUCT_DIR ?=
 # Authenticode signing of dist/PendrelSetup.exe: a PEM certificate and key, a timestamp URL.
 SIGN_CERT ?=
@@ -35,6 +36,7 @@ IN_ROOT = $(if $(filter 2,$(MODE)),$(abspath scripts/i386-root/run.sh) chroot --
 
 deps:
 	@scripts/setup-deps.sh
+	@scripts/zlib-source.sh $(ZLIB_SRC)
 
 mode: deps
 	@scripts/host-mode.sh $(MODE_FILE)
@@ -44,12 +46,13 @@ root: mode
 	@[ -z "$(ROOT_KIND)" ] || scripts/i386-root/make-root.sh $(ROOT_KIND)
 
 host: deps
-	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe)
+	cmake -S tools -B $(HOST) -DCMAKE_BUILD_TYPE=Release -DDIST_EXE=$(abspath dist/PendrelSetup.exe) \
+	    -DDIST_MAP=$(abspath $(WIN)/PendrelSetup.map)
 	cmake --build $(HOST) -j$(JOBS)
 
 configure: host mode
 	cmake -S . -B $(WIN) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-i686.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
+	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) -DZLIB_SOURCE_DIR=$(abspath $(ZLIB_SRC)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath dist) \
 	    -DPENDREL_SKIP_REASON="$(SKIP32)" -DPENDREL_GUEST_SKIP_REASON="$(GUEST_SKIP)" \
 	    -DPENDREL_SIGN_CERT="$(abspath $(SIGN_CERT))" \
@@ -57,7 +60,7 @@ configure: host mode
 
 configure64: host
 	cmake -S . -B $(WIN64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw-x86_64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) \
+	    -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR=$(abspath $(HOST)) -DZLIB_SOURCE_DIR=$(abspath $(ZLIB_SRC)) \
 	    -DPENDREL_PRODUCT_DIR="$(PRODUCT_DIR)" -DDIST_DIR=$(abspath $(WIN64)/dist)
 
 dist: configure

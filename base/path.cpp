@@ -1,6 +1,5 @@
-// Bounded path formatting for MAX_PATH buffers.
+// Bounded path formatting for MAX_PATH buffers, and reading a path by its characters.
 #include "path.h"
-#include <windows.h>
 #include <stdarg.h>
 #include <stdio.h>
 
@@ -15,4 +14,50 @@ int FormatPath(char *out, const char *format, ...)
         return 0;
     }
     return 1;
+}
+
+// The kernel's lead-byte test names its code page, where the user interface's CharNextA
+// knows only the system's: so one process can read paths of any code page, and the ground
+// layer needs no DLL but kernel32.
+static const char *NextChar(const char *p, UINT codePage)
+{
+    if (IsDBCSLeadByteEx(codePage, (BYTE)*p) && p[1] != '\0')
+        return p + 2;
+    return p + 1;
+}
+
+int LastCharAt(const char *path, UINT codePage)
+{
+    int last = -1;
+    for (const char *p = path; *p; p = NextChar(p, codePage))
+        last = (int)(p - path);
+    return last;
+}
+
+int LastSeparatorAt(const char *path, UINT codePage)
+{
+    int last = -1;
+    for (const char *p = path; *p; p = NextChar(p, codePage)) {
+        if (*p == '\\')
+            last = (int)(p - path);
+    }
+    return last;
+}
+
+// No lead byte is 0x5C, so a backslash found at the last character's start is that character.
+int EndsWithSeparator(const char *path, UINT codePage)
+{
+    int last = LastCharAt(path, codePage);
+    return last >= 0 && path[last] == '\\';
+}
+
+void RemoveTrailingSeparator(char *path, UINT codePage)
+{
+    if (EndsWithSeparator(path, codePage))
+        path[LastCharAt(path, codePage)] = '\0';
+}
+
+const char *SeparatorFor(const char *folder, UINT codePage)
+{
+    return EndsWithSeparator(folder, codePage) ? "" : "\\";
 }

@@ -6,8 +6,8 @@
 #include <stdio.h>
 #include <string.h>
 
-// Lines are examined in pieces of at most 255 characters: a key split between two pieces
-// is not seen, and such a line is left alone.
+// Lines are examined in pieces of at most 255 characters: a key split between two pieces,
+// or split from its value, is not seen, and such a line is left alone.
 enum { LINE_BYTES = 256, ENTRY_BYTES = 32, MAX_REWRITES = 8 };
 
 enum { KEY_BMP_FONT, KEY_LANGUAGE, KEY_COUNT };
@@ -15,10 +15,11 @@ enum { KEY_BMP_FONT, KEY_LANGUAGE, KEY_COUNT };
 static const char *const kKeys[KEY_COUNT] = { "UseBmpFont=", "ForceLanguage=" };
 static const char *const kAppendForms[KEY_COUNT] = { "\nUseBmpFont=%s\n", "\nForceLanguage=%s\n" };
 
-// A line too short for its new entry, or holding both keys: overwriting it in place would
-// run into the next line or lose one answer, so it is replaced afterwards.
+// A line too short for its new value, or holding both keys: overwriting it in place would
+// run into the next line or lose one answer, so it is replaced afterwards from its first
+// key on; what comes before that key stays.
 struct Rewrite {
-    long start;
+    long start;     // where the first key of the piece starts in the file
     int key;
 };
 
@@ -43,10 +44,10 @@ static void FormatEntries(SettingsScan *scan)
 // Switching between reading and writing on an update stream needs a seek in between.
 // Spaces fill the rest of a longer old value, so the file never becomes shorter and no
 // old character is left to read as part of the value.
-static void WriteInPlace(FILE *file, long start, long behind, const char *entry, size_t width)
+static void WriteInPlace(FILE *file, long start, long behind, const char *value, size_t width)
 {
     fseek(file, start, SEEK_SET);
-    fprintf(file, "%-*s", (int)width, entry);
+    fprintf(file, "%-*s", (int)width, value);
     fseek(file, behind, SEEK_SET);
 }
 
@@ -60,37 +61,62 @@ static void RecordRewrite(SettingsScan *scan, long start, int key)
     }
 }
 
-// A piece that does not end its line is a full 255 characters: room for any entry, and
-// the rest of the line is left alone. A piece holding both keys is rewritten.
-static void UpdateKey(FILE *file, SettingsScan *scan, const char *piece, long start,
-                      long behind, int endsLine, int bothKeys, int key)
+// One piece of a line as read, and where it lies in the file.
+struct Piece {
+    char text[LINE_BYTES];
+    long start, behind;
+    int endsLine;
+};
+
+// Text mode shortens only a CR LF, and a piece holds no line end before its keys and their
+// values, so their place in the piece is their place in the file.
+static long OffsetOf(const Piece *piece, const char *at)
 {
-    size_t room = strcspn(piece, "\r\n");
-    size_t length = strlen(scan->entries[key]);
+    return piece->start + (long)(at - piece->text);
+}
+
+// The value goes where the old one starts, so nothing before it on the line changes. Up to
+// the line end the old value is replaced; in a piece that does not end its line the rest of
+// the line is left alone. A value that does not fit, and a piece holding both keys, are
+// rewritten afterwards from rewriteFrom, the first key of the piece. A value beyond the end
+// of its piece is not seen, like a key split by the piece boundary: such a line is left alone.
+static void UpdateKey(FILE *file, SettingsScan *scan, const Piece *piece, const char *at,
+                      const char *rewriteFrom, int bothKeys, int key)
+{
+    const char *value = at + strlen(kKeys[key]);
+    size_t room = strcspn(value, "\r\n");
+    size_t length = strlen(scan->values[key]);
     if (room >= length && !bothKeys)
-        WriteInPlace(file, start, behind, scan->entries[key], endsLine ? room : length);
+        WriteInPlace(file, OffsetOf(piece, value), piece->behind, scan->values[key],
+                     piece->endsLine ? room : length);
+    else if (piece->endsLine || bothKeys)
+        RecordRewrite(scan, OffsetOf(piece, rewriteFrom), key);
     else
-        RecordRewrite(scan, start, key);
+        return;
     scan->found[key] = 1;
 }
 
 // Examines one piece of at most 255 characters. 0 once the end of the file is reached.
 static int ScanPiece(FILE *file, SettingsScan *scan)
 {
-    char piece[LINE_BYTES];
-    long start = ftell(file);
-    piece[0] = '\0';
-    if (!fgets(piece, sizeof piece, file))
+    Piece piece;
+    piece.start = ftell(file);
+    piece.text[0] = '\0';
+    if (!fgets(piece.text, sizeof piece.text, file))
         return 0;
     int atEnd = feof(file) != 0;
-    long behind = ftell(file);
-    int endsLine = atEnd || strchr(piece, '\n') != NULL;
-    if (strstr(piece, "[Config]"))
+    piece.behind = ftell(file);
+    piece.endsLine = atEnd || strchr(piece.text, '\n') != NULL;
+    if (strstr(piece.text, "[Config]"))
         scan->sectionSeen = 1;
-    int bothKeys = strstr(piece, kKeys[KEY_BMP_FONT]) && strstr(piece, kKeys[KEY_LANGUAGE]);
+    const char *at[KEY_COUNT];
+    for (int key = 0; key < KEY_COUNT; key++)
+        at[key] = strstr(piece.text, kKeys[key]);
+    int bothKeys = at[KEY_BMP_FONT] && at[KEY_LANGUAGE];
+    const char *first = bothKeys && at[KEY_LANGUAGE] < at[KEY_BMP_FONT] ? at[KEY_LANGUAGE] : at[KEY_BMP_FONT];
     for (int key = 0; key < KEY_COUNT; key++) {
-        if (strstr(piece, kKeys[key]))
-            UpdateKey(file, scan, piece, start, behind, endsLine, bothKeys, key);
+        if (at[key])
+            UpdateKey(file, scan, &piece, at[key], bothKeys ? first : at[key], bothKeys, key);
     }
     return !atEnd;
 }
@@ -142,7 +168,7 @@ static long SkipToLineEnd(FILE *in, long position)
     return position;
 }
 
-// Positions were recorded in file order, so one pass copies around every replaced line.
+// Positions were recorded in file order, so one pass copies around every replaced line end.
 // Both keys on one line: each entry gets a line of its own, so neither is lost. Spaces
 // fill a replacement that is shorter than the old line: the file never becomes shorter.
 // 1 when every byte was read and written.

@@ -7,7 +7,8 @@ host=$top/build/host
 rm -rf "$work"
 for side in a b; do
     cmake -S "$top" -B "$work/$side" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR="$host" -DDIST_DIR="$work/$side/dist" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DHOST_TOOLS_DIR="$host" \
+        -DZLIB_SOURCE_DIR="$top/build/zlib-src" -DDIST_DIR="$work/$side/dist" >/dev/null
     cmake --build "$work/$side" -j"$(nproc)" --target dist >/dev/null
 done
 if cmp "$work/a/dist/PendrelSetup.exe" "$work/b/dist/PendrelSetup.exe" &&

@@ -15,7 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 need_pkgs=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev
            mingw-w64-x86-64-dev libz-mingw-w64-dev zlib1g-dev libgtest-dev googletest
            wine wine64 xvfb xauth unifont locales liblnk-utils fonts-arphic-uming
-           osslsigncode openssl)
+           osslsigncode openssl dpkg-dev)
 need_locales=(en_US.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 zh_HK.UTF-8 ja_JP.UTF-8)
 # The 32-bit root: debootstrap checks it against the archive keyring; an emulated guest
 # also needs qemu, and the kernel modules and initramfs are assembled with kmod and cpio.
@@ -37,12 +37,31 @@ missing=()
 for p in "${need_pkgs[@]}"; do
     installed "$p" || missing+=("$p")
 done
+# The i386 build compiles zlib from Debian's source package (scripts/zlib-source.sh), which
+# needs deb-src entries: twins of the system's own signed deb entries, same address, suites,
+# components and key.
+want_src=0
+[ -n "$(apt-cache showsrc zlib 2>/dev/null)" ] || want_src=1
+add_source_entries() {
+    local f
+    for f in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$f" ] || continue
+        case $f in */pendrel-src.sources) continue ;; esac
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)Types:[ \t]*deb[ \t]*(\n|$)/ && !/(^|\n)Enabled:[ \t]*no/ {
+                 sub(/Types:[ \t]*deb/, "Types: deb-src"); print }' "$f"
+    done | $sudo tee /etc/apt/sources.list.d/pendrel-src.sources >/dev/null
+    local lines
+    lines=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null | sed -n 's/^[ \t]*deb[ \t]/deb-src /p')
+    [ -z "$lines" ] || echo "$lines" | $sudo tee /etc/apt/sources.list.d/pendrel-src.list >/dev/null
+}
 
 sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 = 1 ]; then
+if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 = 1 ] || [ $want_src = 1 ]; then
+    [ $want_src = 0 ] || add_source_entries
     [ $want_wine32 = 0 ] || dpkg --print-foreign-architectures | grep -qx i386 ||
         $sudo dpkg --add-architecture i386
     # apt keeps an index that fails verification out of its lists; the failure is only
@@ -64,6 +83,8 @@ if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 = 1 ]; then
             want_root=1
         fi
     fi
+    [ $want_src = 0 ] || [ -n "$(apt-cache showsrc zlib 2>/dev/null)" ] ||
+        { echo "setup: no verified deb-src index offers zlib" >&2; exit 1; }
 fi
 root_missing=()
 if [ $want_root = 1 ]; then

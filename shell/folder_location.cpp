@@ -1,5 +1,6 @@
 // Where the Start menu's Programs folder and the desktop are.
 #include "shell.h"
+#include "../base/path.h"
 #include "../base/state.h"
 #include <shlobj.h>
 #include <string.h>
@@ -37,7 +38,7 @@ int GetLegacyFolder(char *path, int csidl)
         return 0;
     if (length == 0 || length >= MAX_PATH)
         return 0;
-    if (path[length - 1] != '\\' && !Append(path, "\\"))
+    if (!Append(path, SeparatorFor(path, CP_ACP)))
         return 0;
     if (g_ntPlatform && !(Append(path, "profiles\\") && Append(path, user) && Append(path, "\\")))
         return 0;

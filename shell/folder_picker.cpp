@@ -3,6 +3,7 @@
 #include "shell.h"
 #include "../render/owner_draw.h"
 #include "../resources/resource.h"
+#include "../base/path.h"
 #include "../base/state.h"
 #include <commdlg.h>
 #include <direct.h>
@@ -28,9 +29,7 @@ static UINT_PTR OnPickerOk(HWND dialog)
     char folder[MAX_PATH];
     if (!_getcwd(folder, sizeof folder))
         return 0;
-    size_t length = strlen(folder);
-    if (length > 0 && folder[length - 1] == '\\')
-        folder[length - 1] = '\0';
+    RemoveTrailingSeparator(folder, CP_ACP);
     lstrcpynA(g_installFolder, folder, MAX_PATH);
     EndDialog(dialog, 1);
     return 1;

@@ -24,9 +24,9 @@ int CreateShortcut(const char *targetPath, const char *shortcutPath, const char 
             link->SetIconLocation(targetPath, 0);
             char folder[MAX_PATH];
             lstrcpynA(folder, targetPath, sizeof folder);
-            char *slash = strrchr(folder, '\\');
-            if (slash) {
-                *slash = '\0';
+            int slash = LastSeparatorAt(folder, CP_ACP);
+            if (slash >= 0) {
+                folder[slash] = '\0';
                 link->SetWorkingDirectory(folder);
             }
             IPersistFile *file = NULL;

@@ -1,5 +1,6 @@
 // What start-up learns about the system: platform, Chinese variant, folders.
 #include "environment.h"
+#include "../base/path.h"
 #include "../base/state.h"
 #include <string.h>
 
@@ -19,10 +20,9 @@ int ChineseVariantFromLanguage(LANGID language, int dbcs)
     return (language & 0x400) ? 2 : 1;
 }
 
-void WizardFolderFromModulePath(const char *modulePath, char *folder)
+void WizardFolderFromModulePath(const char *modulePath, UINT codePage, char *folder)
 {
-    const char *slash = strrchr(modulePath, '\\');
-    size_t length = slash ? (size_t)(slash - modulePath) + 1 : 0;
+    size_t length = (size_t)(LastSeparatorAt(modulePath, codePage) + 1);
     if (length == 0 || length >= MAX_PATH) {
         strcpy(folder, "A:\\");
         return;
@@ -48,7 +48,7 @@ void DetectEnvironment(void)
     if (length >= sizeof modulePath)
         length = 0;
     modulePath[length] = '\0';
-    WizardFolderFromModulePath(modulePath, g_wizardFolder);
+    WizardFolderFromModulePath(modulePath, CP_ACP, g_wizardFolder);
 }
 
 void ReadWindowsFolder(void)
@@ -58,6 +58,5 @@ void ReadWindowsFolder(void)
         g_windowsFolder[0] = '\0';
         return;
     }
-    if (g_windowsFolder[length - 1] != '\\')
-        strcat(g_windowsFolder, "\\");
+    strcat(g_windowsFolder, SeparatorFor(g_windowsFolder, CP_ACP));
 }

@@ -9,9 +9,9 @@ int IsDbcsCodePage(void);
 // Only a double-byte code page can show Chinese, so without one the variant is 0.
 int ChineseVariantFromLanguage(LANGID language, int dbcs);
 
-// The folder part of a module path, keeping its trailing backslash ("A:\" when the path
-// has none). folder holds MAX_PATH bytes.
-void WizardFolderFromModulePath(const char *modulePath, char *folder);
+// The folder part of a module path in the given code page, keeping its trailing backslash
+// ("A:\" when the path has none). folder holds MAX_PATH bytes.
+void WizardFolderFromModulePath(const char *modulePath, UINT codePage, char *folder);
 
 // Sets the NT and version-3 flags, the Chinese variant and the wizard folder.
 void DetectEnvironment(void);

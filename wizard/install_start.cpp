@@ -37,9 +37,7 @@ static int EnterInstallFolder(void)
     if (_mkdir(g_installFolder) != 0)
         return 0;
     char doc[MAX_PATH];
-    size_t length = strlen(g_installFolder);
-    const char *separator = length > 0 && g_installFolder[length - 1] == '\\' ? "" : "\\";
-    if (FormatPath(doc, "%s%sdoc", g_installFolder, separator))
+    if (FormatPath(doc, "%s%sdoc", g_installFolder, SeparatorFor(g_installFolder, CP_ACP)))
         _mkdir(doc);
     return 1;
 }

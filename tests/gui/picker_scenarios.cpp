@@ -20,7 +20,7 @@ static std::string PickerTree(const char *scenario)
     return start;
 }
 
-static void WaitForFolderField(const std::string &expected)
+void WaitForFolderField(const std::string &expected)
 {
     std::string text;
     bool matched = PollUntil("the folder field", STATE_MS, [&text, &expected] {

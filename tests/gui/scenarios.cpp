@@ -125,9 +125,7 @@ void GoToLanguage()
         Fail("English is not the selected language on arrival");
 }
 
-// Presses Install, answers the old-word-base question when `reply` is ID_YES or ID_NO,
-// and confirms the success message; the installer must then end cleanly.
-static void InstallAndFinish(int reply)
+void InstallAndFinish(int reply)
 {
     DWORD start = GetTickCount();
     Click(ID_NEXT);
@@ -443,6 +441,12 @@ static const Scenario kScenarios[] = {
     { "reinstall_kept", ScenarioReinstallKept },
     { "disk_full", ScenarioDiskFull },
     { "drive_root", ScenarioDriveRoot },
+    { "dbcs_picker_zh_CN", ScenarioDbcsPickerZhCn },
+    { "dbcs_picker_zh_TW", ScenarioDbcsPickerZhTw },
+    { "dbcs_typed_zh_CN", ScenarioDbcsTypedZhCn },
+    { "dbcs_typed_zh_TW", ScenarioDbcsTypedZhTw },
+    { "dbcs_setup_name_zh_CN", ScenarioDbcsSetupNameZhCn },
+    { "dbcs_setup_name_zh_TW", ScenarioDbcsSetupNameZhTw },
 };
 
 int main(int argc, char **argv)

@@ -23,10 +23,16 @@ void GoToLicence(int answer);
 void GoToLanguage();
 // Install pressed with an unusable folder: the folder message, then page 0 as it was.
 void RefuseFolder(const std::string &folder);
+// Install pressed on page 3: the old-word-base question answered with `reply` (0: none
+// asked), the success message confirmed, the installer ended cleanly.
+void InstallAndFinish(int reply);
 // A whole install with the success message; `reply` answers the old-word-base question (0: none).
 void RunFullInstall(const std::string &folder, int answer, int language, int reply);
 // Every catalogue file with its flags, the "doc" sub-folder as expected, the settings answers.
 void CheckInstalled(const std::string &folder, char useBmpFont, int language, bool withDoc);
+
+// Waits until the folder field reads `expected`, failing with what it reads.
+void WaitForFolderField(const std::string &expected);
 
 void ScenarioPickerOk();
 void ScenarioPickerNavigate();
@@ -45,3 +51,11 @@ void ScenarioFilesInTheWay();
 void ScenarioReinstallKept();
 void ScenarioDiskFull();
 void ScenarioDriveRoot();
+
+// Folder and file names whose last character ends in 0x5C, under the locale each names.
+void ScenarioDbcsPickerZhCn();
+void ScenarioDbcsPickerZhTw();
+void ScenarioDbcsTypedZhCn();
+void ScenarioDbcsTypedZhTw();
+void ScenarioDbcsSetupNameZhCn();
+void ScenarioDbcsSetupNameZhTw();

@@ -103,6 +103,7 @@ bool LoadPeImage(const std::string &path, PeImage *image, std::string *error)
     image->subsystemMajor = U16(*image, optional + 48);
     image->subsystemMinor = U16(*image, optional + 50);
     image->subsystem = U16(*image, optional + 68);
+    image->imageBase = U32(*image, optional + 28);
     size_t directories = optional + 96;
     image->importRva = U32(*image, directories + 8 * 1);
     image->resourceRva = U32(*image, directories + 8 * 2);
@@ -110,16 +111,39 @@ bool LoadPeImage(const std::string &path, PeImage *image, std::string *error)
     return true;
 }
 
+// The section headers, 40 bytes each, after the optional header.
+static size_t SectionHeader(const PeImage &image, int index)
+{
+    return image.ntAt + 4 + 20 + U16(image, image.ntAt + 4 + 16) + 40 * (size_t)index;
+}
+
+// The header of the section whose file data holds the RVA, or 0 when none does.
+static size_t SectionOfRva(const PeImage &image, uint32_t rva)
+{
+    for (int i = 0; i < image.sectionCount; i++) {
+        size_t at = SectionHeader(image, i);
+        uint32_t virtualAddress = U32(image, at + 12), rawSize = U32(image, at + 16);
+        if (rva >= virtualAddress && rva < virtualAddress + rawSize)
+            return at;
+    }
+    return 0;
+}
+
 size_t RvaToOffset(const PeImage &image, uint32_t rva)
 {
-    size_t sections = image.ntAt + 4 + 20 + U16(image, image.ntAt + 4 + 16);
+    size_t section = SectionOfRva(image, rva);
+    return section ? rva - U32(image, section + 12) + U32(image, section + 20) : image.bytes.size();
+}
+
+static uint32_t OffsetToRva(const PeImage &image, size_t offset)
+{
     for (int i = 0; i < image.sectionCount; i++) {
-        size_t at = sections + 40 * i;
-        uint32_t virtualAddress = U32(image, at + 12), rawSize = U32(image, at + 16), rawAt = U32(image, at + 20);
-        if (rva >= virtualAddress && rva < virtualAddress + rawSize)
-            return rva - virtualAddress + rawAt;
+        size_t at = SectionHeader(image, i);
+        uint32_t rawAt = U32(image, at + 20);
+        if (offset >= rawAt && offset < rawAt + U32(image, at + 16))
+            return (uint32_t)(offset - rawAt + U32(image, at + 12));
     }
-    return image.bytes.size();
+    return 0;
 }
 
 std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image)
@@ -151,17 +175,49 @@ static bool IsDelayDescriptor(const PeImage &image, size_t at)
            RvaToOffset(image, U32(image, at + 16)) < image.bytes.size();
 }
 
-std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &image)
+std::vector<DelayDescriptor> ReadDelayDescriptors(const PeImage &image)
 {
-    std::map<std::string, std::vector<std::string>> imports;
+    std::vector<DelayDescriptor> descriptors;
     // GNU ld leaves the delay-import directory entry empty for dlltool's delay-import
     // libraries, so find the descriptors themselves.
     for (size_t at = 0; at + 32 <= image.bytes.size(); at += 4) {
         if (!IsDelayDescriptor(image, at))
             continue;
-        imports[DllName(image, U32(image, at + 4))] = NameTable(image, U32(image, at + 16));
+        DelayDescriptor found;
+        found.rva = OffsetToRva(image, at);
+        found.dll = DllName(image, U32(image, at + 4));
+        found.addressTable = U32(image, at + 12);
+        found.nameTable = U32(image, at + 16);
+        found.functions = NameTable(image, found.nameTable);
+        descriptors.push_back(found);
     }
+    return descriptors;
+}
+
+std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &image)
+{
+    std::map<std::string, std::vector<std::string>> imports;
+    for (const DelayDescriptor &descriptor : ReadDelayDescriptors(image))
+        imports[descriptor.dll] = descriptor.functions;
     return imports;
+}
+
+uint32_t ReadU32AtRva(const PeImage &image, uint32_t rva)
+{
+    return U32(image, RvaToOffset(image, rva));
+}
+
+int ReadByteAtRva(const PeImage &image, uint32_t rva)
+{
+    size_t at = RvaToOffset(image, rva);
+    return at < image.bytes.size() ? image.bytes[at] : -1;
+}
+
+bool IsExecutableRva(const PeImage &image, uint32_t rva)
+{
+    const uint32_t kExecute = 0x20000000;
+    size_t section = SectionOfRva(image, rva);
+    return section && (U32(image, section + 36) & kExecute) != 0;
 }
 
 std::map<std::string, std::map<int, PeResource>> ReadResources(const PeImage &image)

@@ -16,6 +16,7 @@ struct PeImage {
     uint16_t subsystem = 0;
     uint16_t subsystemMajor = 0, subsystemMinor = 0;
     uint16_t osMajor = 0, osMinor = 0;
+    uint32_t imageBase = 0;
     uint32_t importRva = 0, resourceRva = 0, delayImportRva = 0;
 };
 
@@ -30,6 +31,22 @@ std::map<std::string, std::vector<std::string>> ReadImports(const PeImage &image
 
 // Every function imported through the delay-load table, likewise.
 std::map<std::string, std::vector<std::string>> ReadDelayImports(const PeImage &image);
+
+// One delay-loaded DLL: where its descriptor is, and its address and name tables (RVAs).
+struct DelayDescriptor {
+    uint32_t rva = 0;
+    std::string dll;            // upper case
+    uint32_t addressTable = 0, nameTable = 0;
+    std::vector<std::string> functions;
+};
+std::vector<DelayDescriptor> ReadDelayDescriptors(const PeImage &image);
+
+// The 32-bit value at an RVA; 0 where no section holds it.
+uint32_t ReadU32AtRva(const PeImage &image, uint32_t rva);
+// The byte at an RVA, or -1 where no section holds it.
+int ReadByteAtRva(const PeImage &image, uint32_t rva);
+// Whether the RVA lies in a section the loader maps executable.
+bool IsExecutableRva(const PeImage &image, uint32_t rva);
 
 // A resource's bytes by type and ID; a type is a string ("TEXT") or "#n" for a numbered one.
 struct PeResource {

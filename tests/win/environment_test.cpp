@@ -18,19 +18,6 @@ TEST(ChineseVariant, FollowsSubLanguageOnlyOnDoubleByteCodePages)
     EXPECT_EQ(0, ChineseVariantFromLanguage(0x0409, 0));
 }
 
-TEST(WizardFolder, KeepsTheTrailingBackslash)
-{
-    char folder[MAX_PATH];
-    WizardFolderFromModulePath("D:\\A\\B.EXE", folder);
-    EXPECT_STREQ("D:\\A\\", folder);
-    WizardFolderFromModulePath("C:\\SETUP.EXE", folder);
-    EXPECT_STREQ("C:\\", folder);
-    WizardFolderFromModulePath("SETUP.EXE", folder);
-    EXPECT_STREQ("A:\\", folder);
-    WizardFolderFromModulePath("", folder);
-    EXPECT_STREQ("A:\\", folder);
-}
-
 TEST(FormatPath, RefusesWhatDoesNotFitAndLeavesNoPrefix)
 {
     char path[MAX_PATH];

@@ -8,7 +8,7 @@
 namespace {
 
 const DWORD RO_HIDDEN = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-const std::string X250(250, 'x'), X255(255, 'x'), Y241(241, 'y');
+const std::string X244(244, 'x'), X250(250, 'x'), X255(255, 'x'), Y241(241, 'y');
 
 // Bytes before and after one update with UseBmpFont '1' (display not confirmed) and
 // ForceLanguage 2, unless the case says otherwise.
@@ -68,6 +68,8 @@ TEST_F(SettingsTest, ExistingOneCharacterValuesAreOverwrittenInPlace)
          "[UI]\nA=B\n[Config]\nUseBmpFont=1\nForceLanguage=2\nZ=1\n"},
         {"keys before the section", "UseBmpFont=0\r\nForceLanguage=0\r\n[Config]\r\nX=1\r\n\r\n",
          "UseBmpFont=1\r\nForceLanguage=2\r\n[Config]\r\nX=1\r\n\r\n"},
+        {"text before the keys", "[Config]UseBmpFont=0\r\n; x ForceLanguage=0\r\n",
+         "[Config]UseBmpFont=1\r\n; x ForceLanguage=2\r\n"},
     });
 }
 
@@ -88,7 +90,9 @@ TEST_F(SettingsTest, LongLinesAreExaminedIn255CharacterPieces)
         {"key across the boundary", "[Config]\r\n" + X250 + "UseBmpFont=0\r\nForceLanguage=0\r\n",
          "[Config]\r\n" + X250 + "UseBmpFont=0\r\nForceLanguage=2\r\n\r\nUseBmpFont=1\r\n"},
         {"key inside the second piece", "[Config]\r\n" + X255 + "zzUseBmpFont=0" + Y241 + "\r\nForceLanguage=0\r\n",
-         "[Config]\r\n" + X255 + "UseBmpFont=1=0" + Y241 + "\r\nForceLanguage=2\r\n"},
+         "[Config]\r\n" + X255 + "zzUseBmpFont=1" + Y241 + "\r\nForceLanguage=2\r\n"},
+        {"value in the next piece", "[Config]\r\n" + X244 + "UseBmpFont=0\r\nForceLanguage=0\r\n",
+         "[Config]\r\n" + X244 + "UseBmpFont=0\r\nForceLanguage=2\r\n\r\nUseBmpFont=1\r\n"},
         {"empty value ending the last piece", "[Config]\r\nForceLanguage=0\r\n" + X255 + "UseBmpFont=",
          "[Config]\r\nForceLanguage=2\r\n" + X255 + "UseBmpFont=1"},
     });
@@ -104,7 +108,9 @@ TEST_F(SettingsTest, LinesOfAnotherLengthAreUpdatedWithoutTouchingTheirNeighbour
         {"longer values, the last without line end", "[Config]\r\nUseBmpFont=12\r\nForceLanguage=10",
          "[Config]\r\nUseBmpFont=1 \r\nForceLanguage=2 "},
         {"both keys on a long line", "[Config]\r\nab UseBmpFont=0 ForceLanguage=1 cd\r\n",
-         "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2     \r\n"},
+         "[Config]\r\nab UseBmpFont=1\r\nForceLanguage=2  \r\n"},
+        {"text before an empty value", "[Config]UseBmpFont=\r\nForceLanguage=0\r\n",
+         "[Config]UseBmpFont=1\r\nForceLanguage=2\r\n"},
         {"both keys on one line", "[Config]\r\nUseBmpFont=ForceLanguage=\r\nZ=9\r\n",
          "[Config]\r\nUseBmpFont=1\r\nForceLanguage=2\r\nZ=9\r\n"},
     });
@@ -125,7 +131,7 @@ TEST_F(SettingsTest, EveryShapeOfFileEndsWithBothAnswersAndProtected)
     } cases[] = {
         { "missing", false, "", 0, "" },
         { "empty", true, "", 0, tail },
-        { "without line ends", true, "[Config]UseBmpFont=0", 0, "UseBmpFont=1        \r\nForceLanguage=2\r\n" },
+        { "without line ends", true, "[Config]UseBmpFont=0", 0, "[Config]UseBmpFont=1\r\nForceLanguage=2\r\n" },
         { "keys in lower case", true, "[Config]\r\nusebmpfont=0\r\nforcelanguage=0\r\n", 0,
           "[Config]\r\nusebmpfont=0\r\nforcelanguage=0\r\n\r\nUseBmpFont=1\r\n\r\nForceLanguage=2\r\n" },
         { "keys before the section", true, "ForceLanguage=0\r\nUseBmpFont=0\r\n[Config]\r\n", 0,
