@@ -11,7 +11,7 @@ static const char *g_installerExe = "PendrelSetup.exe";
 static const char kDialogCaption[] = "Pendrel Installer";
 static const char kMessageCaption[] = "Pendrel Install Message";
 // How long one sent query may take; the installer is idle whenever we query it.
-static const UINT kQueryMs = 3000;
+static const UINT kQueryMs = 10000;
 
 void Fail(const char *format, ...)
 {

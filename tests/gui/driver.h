@@ -12,9 +12,11 @@ enum {
     ID_MESSAGE_EN = 1028, ID_LANGUAGE = 1031
 };
 
-// Deadlines in milliseconds.
+// Deadlines in milliseconds. Every wait ends as soon as its state comes, so the limits are
+// set for the slowest host that runs the scenarios: the PE32 in an emulated 32-bit guest,
+// where the installer stays busy for seconds on reaching a page.
 enum {
-    STATE_MS = 5000,      // a page switch or check toggle after a click
+    STATE_MS = 15000,     // a page switch or check toggle after a click
     START_MS = 20000,     // the installer's dialog after CreateProcess
     INSTALL_MS = 90000,   // the result message after Install
     EXIT_MS = 15000       // process end after the last click

@@ -8,7 +8,7 @@
 
 static const char kPickerCaption[] = "Choose Destination Directory";
 static const char kMessageCaption[] = "Pendrel Install Message";
-static const UINT kQueryMs = 3000;
+static const UINT kQueryMs = 10000;
 
 static BOOL CALLBACK MatchPicker(HWND window, LPARAM param)
 {
