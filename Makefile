@@ -42,6 +42,8 @@ mode: deps
 	@scripts/host-mode.sh $(MODE_FILE)
 
 # The 32-bit Debian root, in modes 2 and 3: made once per machine, in /var/cache/pendrel-i386.
+# (scripts/i386-root/run.sh makes it too when it is missing; `make run` and `make bench` need
+# it only in mode 2.)
 root: mode
 	@[ -z "$(ROOT_KIND)" ] || scripts/i386-root/make-root.sh $(ROOT_KIND)
 
@@ -92,7 +94,7 @@ matrix: build build64 root
 
 # The shipped PE32 where it runs in full (on this host or in the chroot), else the 64-bit
 # build of the same sources: the emulated guest is too slow to use by hand.
-run: dist dist64 root
+run: dist dist64
 	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
 	    $(IN_ROOT) scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe; \
 	elif [ "$(MODE)" = 3 ]; then \
@@ -108,7 +110,7 @@ run: dist dist64 root
 # start-up (wizard / minimal dialog, and against its own window shown alone), and the
 # shipped PE32's size over its payload.
 BENCH_FOLDER = $(if $(wildcard /dev/shm),Z:\\dev\\shm)
-bench: build build64 root
+bench: build build64
 	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
 	    echo "bench: the PE32 under 32-bit Wine$(if $(IN_ROOT), in the 32-bit root)"; dir=$(WIN); arch=win32; in_root="$(IN_ROOT)"; \
 	else \

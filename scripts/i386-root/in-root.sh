@@ -16,4 +16,7 @@ else
     # The chroot's root is shared by every run: each run's prefix starts as a copy of it.
     export PENDREL_WINEPREFIX_TEMPLATE=$root_prefix
 fi
-exec "$scripts_dir/with-display.sh" "$@"
+# Wine's own processes are ended before the display goes, rather than complain about it.
+exec "$scripts_dir/with-display.sh" bash -c '"$@"; status=$?
+    "$0" --no-prefix --server -k 2>/dev/null
+    exit $status' "$scripts_dir/wine-run.sh" "$@"

@@ -79,10 +79,11 @@ if [ "$kind" = chroot ]; then
 else
     "$here/make-image.sh" "$work"
     rm -rf "$work/root" "$work/debs"
-    echo "i386 root: stage 2 and configuration inside the emulated guest (about 12 minutes)"
+    echo "i386 root: stage 2 and configuration inside the emulated guest (about ten minutes)"
     step=$SECONDS
     (cd / && "$here/boot.sh" "$work" --writable --timeout 5400 -- /bin/sh -c '
-        /debootstrap/debootstrap --second-stage || { cat /debootstrap/debootstrap.log; exit 1; }
+        /debootstrap/debootstrap --second-stage >/var/log/pendrel-stage2.log 2>&1 ||
+            { tail -n 40 /var/log/pendrel-stage2.log; exit 1; }
         # The second stage unmounts what it mounted; Wine needs them back.
         mountpoint -q /proc || mount -t proc proc /proc
         mkdir -p /dev/pts /dev/shm
