@@ -5,32 +5,35 @@
 #   make dist   build dist/PendrelSetup.exe only
 #   make bench  extraction, start-up and image-size figures against their floors
 #   make matrix the whole install matrix of Windows versions and locales
-# The host decides the mode (scripts/host-mode.sh): where 32-bit Wine runs (1), the PE32
-# suite runs here; where the kernel runs i386 programs but wine32 is not installable (2), it
-# runs in full in a 32-bit Debian root entered by chroot; where the kernel cannot (3), that
-# root is booted under qemu-system-i386 and a subset runs there. The 64-bit suite runs here
-# in every mode. PENDREL_WIN64_ONLY=1 forces the 64-bit suite alone (every PE32 test
-# skipped); PENDREL_FORCE_GUEST=1 forces the third mode.
+# The PE32 runs only in the project's own 32-bit Debian root; the host decides how it gets
+# there (scripts/host-mode.sh): by chroot where the kernel runs i386 programs (mode chroot,
+# the whole PE32 suite), booted under qemu-system-i386 where it cannot (mode guest, the
+# subset labelled guest), or not at all (mode 64, every PE32 test skipped with the reason).
+# The 64-bit suite runs on the host under wine64 in every mode. PENDREL_WIN64_ONLY=1 forces
+# mode 64; PENDREL_FORCE_GUEST=1 forces mode guest.
+# Every path handed on is absolute: Wine refuses a relative prefix, and inside the root
+# only the shared folders exist.
 BUILD ?= build
-HOST := $(BUILD)/host
-WIN := $(BUILD)/win
-WIN64 := $(BUILD)/win64
-MODE_FILE := $(BUILD)/mode
-ZLIB_SRC := $(BUILD)/zlib-src
+B := $(abspath $(BUILD))
+HOST := $(B)/host
+WIN := $(B)/win
+WIN64 := $(B)/win64
+MODE_FILE := $(B)/mode
+ZLIB_SRC := $(B)/zlib-src
 PRODUCT_DIR ?=
 # Authenticode signing of dist/PendrelSetup.exe: a PEM certificate and key, a timestamp URL.
 SIGN_CERT ?=
 SIGN_KEY ?=
 SIGN_TIMESTAMP ?=
 JOBS ?= $(shell nproc)
-# Set by `mode`: PENDREL_MODE (1, 2, 3 or 64), PENDREL_SKIP32 (why no PE32 test runs) and
-# PENDREL_GUEST_SKIP (why a PE32 test outside the emulated subset does not).
+# Set by `mode`: PENDREL_MODE (chroot, guest or 64), PENDREL_SKIP32 (why no PE32 test runs)
+# and PENDREL_GUEST_SKIP (why a PE32 test outside the emulated subset does not).
 MODE = $(shell sed -n 's/^PENDREL_MODE=//p' $(MODE_FILE))
 SKIP32 = $(shell sed -n 's/^PENDREL_SKIP32=//p' $(MODE_FILE))
 GUEST_SKIP = $(shell sed -n 's/^PENDREL_GUEST_SKIP=//p' $(MODE_FILE))
-ROOT_KIND = $(if $(filter 2,$(MODE)),chroot,$(if $(filter 3,$(MODE)),qemu))
-# Runs a command where the PE32 runs in full: this host (mode 1) or the chroot (mode 2).
-IN_ROOT = $(if $(filter 2,$(MODE)),$(abspath scripts/i386-root/run.sh) chroot --share $(abspath $(BUILD)))
+ROOT_KIND = $(if $(filter chroot,$(MODE)),chroot,$(if $(filter guest,$(MODE)),qemu))
+# Runs a command in the chroot, where the PE32 runs at native speed.
+IN_ROOT = $(abspath scripts/i386-root/run.sh) chroot --share $(B)
 
 .PHONY: deps mode root host configure configure64 dist dist64 build build64 test matrix run bench repro clean
 
@@ -41,9 +44,9 @@ deps:
 mode: deps
 	@scripts/host-mode.sh $(MODE_FILE)
 
-# The 32-bit Debian root, in modes 2 and 3: made once per machine, in /var/cache/pendrel-i386.
-# (scripts/i386-root/run.sh makes it too when it is missing; `make run` and `make bench` need
-# it only in mode 2.)
+# The 32-bit Debian root, in modes chroot and guest: made once per machine, in
+# /var/cache/pendrel-i386. (scripts/i386-root/run.sh makes it too when it is missing; `make
+# run` and `make bench` need it only in mode chroot.)
 root: mode
 	@[ -z "$(ROOT_KIND)" ] || scripts/i386-root/make-root.sh $(ROOT_KIND)
 
@@ -77,27 +80,28 @@ build: configure
 build64: configure64
 	cmake --build $(WIN64) -j$(JOBS)
 
-# Where the PE32 suite runs in full (modes 1 and 2), the 64-bit one leaves out the tests
+# Where the PE32 suite runs in full (mode chroot), the 64-bit one leaves out the tests
 # labelled once_per_run (the fault scenarios and most matrix cells): they run once, on the
-# shipped PE32. `make matrix` runs the whole matrix in every suite that can.
+# shipped PE32. `make matrix` runs the whole matrix in every suite that can. The last line
+# says how much of the PE32 suite ran, and why not the rest.
 test: build build64 root
-	ctest --test-dir $(HOST) --output-on-failure
-	@[ "$(MODE)" != 64 ] || echo "PE32 suite: every test skipped: $(SKIP32)"
+	ctest --test-dir $(HOST) --output-on-failure --no-tests=error
 	scripts/pe32-suite.sh $(MODE_FILE) $(WIN) --output-on-failure
-	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure \
-	    $(if $(filter 1 2,$(MODE)),-LE once_per_run)
-	scripts/check-reproducible.sh $(BUILD)/repro
+	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure --no-tests=error \
+	    $(if $(filter chroot,$(MODE)),-LE once_per_run)
+	scripts/check-reproducible.sh $(B)/repro
+	@scripts/pe32-suite.sh --summary $(MODE_FILE) $(WIN)
 
 matrix: build build64 root
 	scripts/pe32-suite.sh $(MODE_FILE) $(WIN) -L matrix --output-on-failure
 	scripts/with-display.sh ctest --test-dir $(WIN64) -L matrix --output-on-failure
 
-# The shipped PE32 where it runs in full (on this host or in the chroot), else the 64-bit
-# build of the same sources: the emulated guest is too slow to use by hand.
+# The shipped PE32 where it runs in full (in the chroot), else the 64-bit build of the same
+# sources: the emulated guest is too slow to use by hand.
 run: dist dist64
-	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
-	    $(IN_ROOT) scripts/with-display.sh scripts/wine-run.sh dist/PendrelSetup.exe; \
-	elif [ "$(MODE)" = 3 ]; then \
+	@if [ "$(MODE)" = chroot ]; then \
+	    $(IN_ROOT) $(abspath scripts/wine-run.sh) $(abspath dist/PendrelSetup.exe); \
+	elif [ "$(MODE)" = guest ]; then \
 	    echo "run: the 64-bit build, since the PE32 runs here only in an emulated guest, too slow to use by hand"; \
 	    PENDREL_WINEARCH=win64 scripts/with-display.sh scripts/wine-run.sh $(WIN64)/dist/PendrelSetup.exe; \
 	else \
@@ -111,22 +115,22 @@ run: dist dist64
 # shipped PE32's size over its payload.
 BENCH_FOLDER = $(if $(wildcard /dev/shm),Z:\\dev\\shm)
 bench: build build64
-	@if [ "$(MODE)" = 1 ] || [ "$(MODE)" = 2 ]; then \
-	    echo "bench: the PE32 under 32-bit Wine$(if $(IN_ROOT), in the 32-bit root)"; dir=$(WIN); arch=win32; in_root="$(IN_ROOT)"; \
+	@if [ "$(MODE)" = chroot ]; then \
+	    echo "bench: the PE32 under 32-bit Wine, in the 32-bit root"; dir=$(WIN); arch=win32; in_root="$(IN_ROOT)"; \
 	else \
 	    echo "bench: the 64-bit build under wine64, since $(or $(SKIP32),the PE32 runs here only emulated)"; \
 	    dir=$(WIN64); arch=win64; in_root=; \
 	fi; \
 	cd $$dir && export PENDREL_WINEARCH=$$arch && \
-	$$in_root ../../scripts/wine-run.sh bench/extract_bench.exe $(BENCH_FOLDER) && \
-	$$in_root ../../scripts/with-display.sh ../../scripts/wine-run.sh bench/startup_bench.exe PendrelSetup.exe \
+	$$in_root $(abspath scripts/wine-run.sh) bench/extract_bench.exe $(BENCH_FOLDER) && \
+	$$in_root $(abspath scripts/with-display.sh) $(abspath scripts/wine-run.sh) bench/startup_bench.exe PendrelSetup.exe \
 	    bench/min_dialog.exe bench/wizard_window.exe
 	@PENDREL_EXE=$(abspath dist/PendrelSetup.exe) $(HOST)/image_tests --gtest_filter='*AddsAtMost100KiB*' | \
 	    grep '^image_overhead='
 	@echo "image: dist/PendrelSetup.exe (the shipped PE32)"
 
 repro: host
-	scripts/check-reproducible.sh $(BUILD)/repro
+	scripts/check-reproducible.sh $(B)/repro
 
 clean:
-	rm -rf $(BUILD) dist
+	rm -rf $(B) dist

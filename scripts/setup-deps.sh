@@ -2,13 +2,13 @@
 # Installs what the build and the tests need on a Debian 12 machine, and nothing that is
 # already there. Safe to run again: a machine that has everything is left alone.
 #
-# Only apt's own verified indexes are ever used. The shipped PE32 is tested where the host
-# allows (scripts/host-mode.sh): under the host's wine32 (i386), which is wanted but optional
-# (when the mirror's i386 index fails verification, or wine32 cannot be installed for any
-# other reason, one line says so); else in a 32-bit Debian root of the project's own, made
-# with debootstrap from the verified main suite, entered by chroot where the kernel runs
-# i386 programs and booted under qemu-system-i386 where it does not. PENDREL_WIN64_ONLY=1
-# wants none of that; PENDREL_FORCE_GUEST=1 wants the emulated guest whatever the kernel.
+# Only apt's own verified indexes are ever used, and the host's own architecture: the
+# shipped PE32 runs only inside the project's 32-bit Debian root (scripts/i386-root/), made
+# with debootstrap from the verified main suite; the host's dpkg never gets the i386
+# architecture and nothing changes how it runs i386 programs. Which of the root's tools are
+# installed follows the mode the host will be in (scripts/mode-plan.sh): debootstrap where
+# the kernel runs i386 programs (the root is entered by chroot), debootstrap and qemu where
+# it does not (the root is booted under emulation), neither for the 64-bit mode.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 
@@ -24,15 +24,24 @@ guest_pkgs=(qemu-system-x86 kmod cpio e2fsprogs)
 
 installed() { dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null | grep -q '^install ok installed$'; }
 
-want_wine32=0 want_root=0
-if [ "${PENDREL_WIN64_ONLY:-0}" != 1 ]; then
-    if [ "${PENDREL_FORCE_GUEST:-0}" = 1 ] || ! "$here/kernel-runs-i386.sh"; then
-        # wine32 could be installed here but would never start.
-        need_pkgs+=("${root_pkgs[@]}" "${guest_pkgs[@]}")
-    elif ! installed wine32:i386; then
-        want_wine32=1
-    fi
+# The mode the host will be in once these tools are installed.
+. "$here/mode-plan.sh"
+win64_only=0 force_guest=0
+[ "${PENDREL_WIN64_ONLY:-0}" != 1 ] || win64_only=1
+[ "${PENDREL_FORCE_GUEST:-0}" != 1 ] || force_guest=1
+kernel=unknown kernel_said="the kernel probe was not needed"
+if [ $win64_only = 0 ] && [ $force_guest = 0 ]; then
+    kernel_said=$("$here/kernel-runs-i386.sh")
+    case $? in 0) kernel=yes ;; 1) kernel=no ;; esac
 fi
+is_root=$([ "$(id -u)" = 0 ] && echo 1 || echo 0)
+have_debootstrap=1 have_qemu=1 cached_chroot=0 cached_qemu=0
+plan_mode
+case $mode in
+    chroot) need_pkgs+=("${root_pkgs[@]}") ;;
+    guest) need_pkgs+=("${guest_pkgs[@]}")
+           [ $is_root = 0 ] || need_pkgs+=("${root_pkgs[@]}") ;;
+esac
 missing=()
 for p in "${need_pkgs[@]}"; do
     installed "$p" || missing+=("$p")
@@ -60,40 +69,16 @@ sudo=""
 [ "$(id -u)" = 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-if [ ${#missing[@]} -gt 0 ] || [ $want_wine32 = 1 ] || [ $want_src = 1 ]; then
+if [ ${#missing[@]} -gt 0 ] || [ $want_src = 1 ]; then
     [ $want_src = 0 ] || add_source_entries
-    [ $want_wine32 = 0 ] || dpkg --print-foreign-architectures | grep -qx i386 ||
-        $sudo dpkg --add-architecture i386
-    # apt keeps an index that fails verification out of its lists; the failure is only
-    # reported, so read the report to know whether the i386 side can be trusted whole.
-    update_log=$($sudo apt-get update 2>&1)
-    i386_failed=0
-    grep -Eq '^(Err|E: Failed to fetch).*(i386|binary-i386)' <<<"$update_log" && i386_failed=1
+    $sudo apt-get update -qq >/dev/null 2>&1 || echo "setup: apt-get update reported errors; only what verified is used"
     if [ ${#missing[@]} -gt 0 ]; then
         echo "setup: installing ${missing[*]}"
         $sudo apt-get install -y -qq "${missing[@]}" >/dev/null ||
             { echo "setup: apt-get install failed" >&2; exit 1; }
     fi
-    if [ $want_wine32 = 1 ]; then
-        if [ $i386_failed = 1 ]; then
-            echo "setup: wine32 not installed: the mirror's i386 index failed verification; the PE32 suite goes into a 32-bit root"
-            want_root=1
-        elif ! $sudo apt-get install -y -qq wine32:i386 >/dev/null 2>&1; then
-            echo "setup: wine32 not installed: apt could not install wine32:i386 from the verified indexes; the PE32 suite goes into a 32-bit root"
-            want_root=1
-        fi
-    fi
     [ $want_src = 0 ] || [ -n "$(apt-cache showsrc zlib 2>/dev/null)" ] ||
         { echo "setup: no verified deb-src index offers zlib" >&2; exit 1; }
-fi
-root_missing=()
-if [ $want_root = 1 ]; then
-    for p in "${root_pkgs[@]}"; do installed "$p" || root_missing+=("$p"); done
-fi
-if [ ${#root_missing[@]} -gt 0 ]; then
-    echo "setup: installing ${root_missing[*]}"
-    $sudo apt-get install -y -qq "${root_missing[@]}" >/dev/null ||
-        { echo "setup: apt-get install failed" >&2; exit 1; }
 fi
 
 # Wine takes its code page from the locale; a locale that is not generated falls back

@@ -4,13 +4,17 @@
 # prefix twice. Where PENDREL_WINEPREFIX_TEMPLATE names a finished prefix of the same
 # architecture (the one baked into the 32-bit root, where wineboot takes minutes), the new
 # prefix is a copy of it.
+# Wine refuses a relative prefix, so the path is made absolute first. A caller waits at most
+# PENDREL_PREFIX_WAIT seconds (default 1800: a first wineboot under emulation takes minutes)
+# for another one's prefix, then fails rather than hang.
 set -u
-prefix=$1
+prefix=$(realpath -m "$1")
 arch=${2:-win32}
 [ -f "$prefix/.ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
-flock 9
+flock -w "${PENDREL_PREFIX_WAIT:-1800}" 9 ||
+    { echo "wine-prefix: $prefix is still being made by another run after ${PENDREL_PREFIX_WAIT:-1800} s" >&2; exit 1; }
 [ -f "$prefix/.ready" ] && exit 0
 template=${PENDREL_WINEPREFIX_TEMPLATE:-}
 if [ -n "$template" ] && [ -f "$template/.ready" ] && grep -qx "#arch=$arch" "$template/system.reg"; then

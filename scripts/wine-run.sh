@@ -19,7 +19,8 @@ fi
 # Debian's wineserver serves prefixes of both kinds.
 server=/usr/lib/wine/wineserver
 export WINELOADER=$loader WINESERVER=$server
-export WINEPREFIX=${PENDREL_WINEPREFIX:-$default_prefix}
+# Wine refuses a relative prefix.
+export WINEPREFIX=$(realpath -m "${PENDREL_WINEPREFIX:-$default_prefix}")
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"winemenubuilder.exe=d;mscoree=d;mshtml=d"}
 make_prefix=1

@@ -12,7 +12,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/common.sh"
-dir=$1
+dir=$(realpath -m "$1")
 shift
 writable=0 timeout=3600 shares=()
 while [ $# -gt 0 ]; do
@@ -57,11 +57,18 @@ for share in "${shares[@]}"; do
 done
 : >"$job/output"
 
-mkdir -p "$cache_top"
-exec 9>"$cache_top/guest.lock"
+# The lock lives beside the cached roots; a user who may not write there (the root was made
+# by root) takes one in the temporary folder, which guards only that user's guests.
+lock=$cache_top/guest.lock
+if ! { mkdir -p "$cache_top" && exec 9>>"$lock"; } 2>/dev/null; then
+    lock=${TMPDIR:-/tmp}/pendrel-guest-$(id -u).lock
+    echo "guest: $cache_top is not writable here; the one-guest lock is $lock, for this user's guests only"
+    exec 9>>"$lock" || { echo "guest: cannot open the lock $lock" >&2; exit 1; }
+fi
 if ! flock -n 9; then
-    echo "guest: another emulated guest is running on this machine; waiting for it"
-    flock 9
+    wait_limit=${PENDREL_GUEST_WAIT:-5400}
+    echo "guest: another emulated guest is running on this machine; waiting for it (at most $wait_limit s)"
+    flock -w "$wait_limit" 9 || { echo "guest: the other guest did not end within $wait_limit s" >&2; exit 1; }
 fi
 snapshot=(-snapshot)
 [ $writable = 0 ] || snapshot=()

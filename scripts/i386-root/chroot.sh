@@ -15,6 +15,10 @@ if [ "${1:-}" = --release ]; then
         while read -r m; do umount -l "$m"; done
     exit 0
 fi
+if [ "$(id -u)" != 0 ]; then
+    echo "chroot: entering the 32-bit root needs root" >&2
+    exit 1
+fi
 root=$(cd "$1" && pwd)
 shift
 shares=()
@@ -57,6 +61,8 @@ exec unshare --mount --propagation private bash -eu -c '
         mkdir -p "$root$share"
         mount --bind "$share" "$root$share"
     done
-    exec chroot "$root" /usr/bin/env -i "${env[@]}" /bin/sh -c '\''cd "$1" && shift && exec "$@"'\'' \
+    exec chroot "$root" /usr/bin/env -i "${env[@]}" /bin/sh -c '\''cd "$1" 2>/dev/null ||
+            { echo "chroot: the folder $1 is not shared into the root" >&2; exit 1; }
+        shift && exec "$@"'\'' \
         command "$cwd" "$@"
 ' chroot "$root" "${#shares[@]}" "${shares[@]}" "$PWD" "$@"

@@ -8,7 +8,7 @@
 
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 scripts_dir=$(dirname "$root_dir")
-cache_top=${PENDREL_ROOT_CACHE:-/var/cache/pendrel-i386}
+cache_top=$(realpath -m "${PENDREL_ROOT_CACHE:-/var/cache/pendrel-i386}")
 
 suite=bookworm
 # wine32 alone, not wine: wine's dependency "wine64 | wine32" would have debootstrap look

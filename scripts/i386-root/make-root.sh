@@ -18,10 +18,12 @@ case $kind in chroot|qemu) ;; *) echo "make-root: unknown kind $kind" >&2; exit 
 final=$(root_path "$kind")
 [ -f "$final/.ready" ] && { echo "i386 root: $final"; exit 0; }
 mkdir -p "$cache_top"
-exec 8>"$final.lock"
+exec 8>"$final.lock" || { echo "make-root: cannot open $final.lock" >&2; exit 1; }
 if ! flock -n 8; then
-    echo "i386 root: another build of $final is running; waiting for it"
-    flock 8
+    # Building from nothing takes about 15 minutes under emulation, 2 natively.
+    wait_limit=${PENDREL_ROOT_WAIT:-3600}
+    echo "i386 root: another build of $final is running; waiting for it (at most $wait_limit s)"
+    flock -w "$wait_limit" 8 || { echo "make-root: the other build did not end within $wait_limit s" >&2; exit 1; }
 fi
 [ -f "$final/.ready" ] && { echo "i386 root: $final"; exit 0; }
 
@@ -74,7 +76,8 @@ cp "$scripts_dir/wine-prefix.sh" "$scripts_dir/wine-run.sh" "$here/configure-roo
 configure=(/bin/bash /opt/pendrel/scripts/configure-root.sh "$root_prefix" "${root_locales[@]}")
 
 if [ "$kind" = chroot ]; then
-    "$here/chroot.sh" "$work/root" -- "${configure[@]}"
+    # From /: the clone's folder is not shared into the root for this run.
+    (cd / && "$here/chroot.sh" "$work/root" -- "${configure[@]}")
     rm -rf "$work/debs"
 else
     "$here/make-image.sh" "$work"

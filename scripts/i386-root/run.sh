@@ -31,6 +31,7 @@ command=(/usr/bin/env "${env[@]}" /bin/bash "$here/in-root.sh" "$kind" "$@")
 share_args=()
 for s in "${shares[@]}"; do share_args+=(--share "$s"); done
 if [ "$kind" = chroot ]; then
-    exec "$here/chroot.sh" "$root" "${share_args[@]}" -- "${command[@]}"
+    # The cache entry holds the root folder itself beside its marks.
+    exec "$here/chroot.sh" "$root/root" "${share_args[@]}" -- "${command[@]}"
 fi
 exec "$here/boot.sh" "$root" "${share_args[@]}" --timeout "${PENDREL_GUEST_TIMEOUT:-2700}" -- "${command[@]}"
