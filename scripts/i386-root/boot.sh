@@ -57,12 +57,15 @@ for share in "${shares[@]}"; do
 done
 : >"$job/output"
 
-# The lock lives beside the cached roots; a user who may not write there (the root was made
-# by root) takes one in the temporary folder, which guards only that user's guests.
+# The lock lives beside the cached roots, open to every user of the machine; where it cannot
+# be opened (the cache was made by root before the lock was), the user takes one in the
+# temporary folder, which guards only that user's guests.
 lock=$cache_top/guest.lock
-if ! { mkdir -p "$cache_top" && exec 9>>"$lock"; } 2>/dev/null; then
+if { mkdir -p "$cache_top" && exec 9>>"$lock"; } 2>/dev/null; then
+    chmod a+rw "$lock" 2>/dev/null
+else
+    echo "guest: $lock cannot be opened here; the one-guest lock is ${TMPDIR:-/tmp}/pendrel-guest-$(id -u).lock, for this user's guests only"
     lock=${TMPDIR:-/tmp}/pendrel-guest-$(id -u).lock
-    echo "guest: $cache_top is not writable here; the one-guest lock is $lock, for this user's guests only"
     exec 9>>"$lock" || { echo "guest: cannot open the lock $lock" >&2; exit 1; }
 fi
 if ! flock -n 9; then
