@@ -6,8 +6,9 @@
 #include <stdio.h>
 #include <string.h>
 
-// Lines are examined in pieces of at most 255 characters: a key split between two pieces,
-// or split from its value, is not seen, and such a line is left alone.
+// Lines are examined in pieces of at most 255 characters: a key split between two pieces is
+// not seen, and such a line is left alone. A value is measured to its line end, however long
+// the line.
 enum { LINE_BYTES = 256, ENTRY_BYTES = 32, MAX_REWRITES = 8 };
 
 enum { KEY_BMP_FONT, KEY_LANGUAGE, KEY_COUNT };
@@ -19,7 +20,7 @@ static const char *const kAppendForms[KEY_COUNT] = { "\nUseBmpFont=%s\n", "\nFor
 // run into the next line or lose one answer, so it is replaced afterwards from its first
 // key on; what comes before that key stays.
 struct Rewrite {
-    long start;     // where the first key of the piece starts in the file
+    long start;     // where the first key of the line starts in the file
     int key;
 };
 
@@ -64,8 +65,14 @@ static void RecordRewrite(SettingsScan *scan, long start, int key)
 // One piece of a line as read, and where it lies in the file.
 struct Piece {
     char text[LINE_BYTES];
-    long start, behind;
-    int endsLine;
+    long start;
+};
+
+// Where the first key of each kind starts on one line and where its value ends (the first
+// CR or LF behind it, or the end of the file), as file offsets; -1 for none yet.
+struct LineKeys {
+    long key[KEY_COUNT];
+    long valueEnd[KEY_COUNT];
 };
 
 // Text mode shortens only a CR LF, and a piece holds no line end before its keys and their
@@ -75,49 +82,72 @@ static long OffsetOf(const Piece *piece, const char *at)
     return piece->start + (long)(at - piece->text);
 }
 
-// The value goes where the old one starts, so nothing before it on the line changes. Up to
-// the line end the old value is replaced; in a piece that does not end its line the rest of
-// the line is left alone. A value that does not fit, and a piece holding both keys, are
-// rewritten afterwards from rewriteFrom, the first key of the piece. A value beyond the end
-// of its piece is not seen, like a key split by the piece boundary: such a line is left alone.
-static void UpdateKey(FILE *file, SettingsScan *scan, const Piece *piece, const char *at,
-                      const char *rewriteFrom, int bothKeys, int key)
+// A key is seen only whole inside one piece; its value may run on into the next pieces.
+static void NoteKeys(const Piece *piece, LineKeys *line)
 {
-    const char *value = at + strlen(kKeys[key]);
-    size_t room = strcspn(value, "\r\n");
-    size_t length = strlen(scan->values[key]);
-    if (room >= length && !bothKeys)
-        WriteInPlace(file, OffsetOf(piece, value), piece->behind, scan->values[key],
-                     piece->endsLine ? room : length);
-    else if (piece->endsLine || bothKeys)
-        RecordRewrite(scan, OffsetOf(piece, rewriteFrom), key);
-    else
-        return;
-    scan->found[key] = 1;
+    for (int key = 0; key < KEY_COUNT; key++) {
+        const char *at = line->key[key] < 0 ? strstr(piece->text, kKeys[key]) : NULL;
+        if (at)
+            line->key[key] = OffsetOf(piece, at);
+        if (line->key[key] < 0 || line->valueEnd[key] >= 0)
+            continue;
+        long valueStart = line->key[key] + (long)strlen(kKeys[key]);
+        const char *from = piece->text + (valueStart > piece->start ? valueStart - piece->start : 0);
+        size_t run = strcspn(from, "\r\n");
+        if (from[run])
+            line->valueEnd[key] = OffsetOf(piece, from + run);
+    }
 }
 
-// Examines one piece of at most 255 characters. 0 once the end of the file is reached.
-static int ScanPiece(FILE *file, SettingsScan *scan)
+// The value goes where the old one starts, so nothing before it on the line changes, and
+// replaces the old one up to its line end. A value that does not fit, and a line holding
+// both keys, are rewritten afterwards from the line's first key.
+static void UpdateLine(FILE *file, SettingsScan *scan, const LineKeys *line, long behind)
 {
-    Piece piece;
-    piece.start = ftell(file);
-    piece.text[0] = '\0';
-    if (!fgets(piece.text, sizeof piece.text, file))
-        return 0;
-    int atEnd = feof(file) != 0;
-    piece.behind = ftell(file);
-    piece.endsLine = atEnd || strchr(piece.text, '\n') != NULL;
-    if (strstr(piece.text, "[Config]"))
-        scan->sectionSeen = 1;
-    const char *at[KEY_COUNT];
-    for (int key = 0; key < KEY_COUNT; key++)
-        at[key] = strstr(piece.text, kKeys[key]);
-    int bothKeys = at[KEY_BMP_FONT] && at[KEY_LANGUAGE];
-    const char *first = bothKeys && at[KEY_LANGUAGE] < at[KEY_BMP_FONT] ? at[KEY_LANGUAGE] : at[KEY_BMP_FONT];
+    int bothKeys = line->key[KEY_BMP_FONT] >= 0 && line->key[KEY_LANGUAGE] >= 0;
+    long first = bothKeys && line->key[KEY_LANGUAGE] < line->key[KEY_BMP_FONT] ? line->key[KEY_LANGUAGE]
+                                                                              : line->key[KEY_BMP_FONT];
     for (int key = 0; key < KEY_COUNT; key++) {
-        if (at[key])
-            UpdateKey(file, scan, &piece, at[key], bothKeys ? first : at[key], bothKeys, key);
+        if (line->key[key] < 0)
+            continue;
+        long value = line->key[key] + (long)strlen(kKeys[key]);
+        long room = line->valueEnd[key] - value;
+        if (room >= (long)strlen(scan->values[key]) && !bothKeys)
+            WriteInPlace(file, value, behind, scan->values[key], (size_t)room);
+        else
+            RecordRewrite(scan, bothKeys ? first : line->key[key], key);
+        scan->found[key] = 1;
     }
+}
+
+// Examines one line of any length, read in pieces of at most 255 characters: the whole
+// line is read before anything is written, so a piece that ends just before its line end
+// is measured like any other. 0 once the end of the file is reached.
+static int ScanLine(FILE *file, SettingsScan *scan)
+{
+    LineKeys line = { { -1, -1 }, { -1, -1 } };
+    Piece piece;
+    int atEnd = 0;
+    for (;;) {
+        piece.start = ftell(file);
+        piece.text[0] = '\0';
+        if (!fgets(piece.text, sizeof piece.text, file)) {
+            atEnd = 1;
+            break;
+        }
+        if (strstr(piece.text, "[Config]"))
+            scan->sectionSeen = 1;
+        NoteKeys(&piece, &line);
+        atEnd = feof(file) != 0;
+        if (atEnd || strchr(piece.text, '\n'))
+            break;
+    }
+    long behind = ftell(file);
+    for (int key = 0; key < KEY_COUNT; key++) {
+        if (line.key[key] >= 0 && line.valueEnd[key] < 0)
+            line.valueEnd[key] = behind;
+    }
+    UpdateLine(file, scan, &line, behind);
     return !atEnd;
 }
 
@@ -137,7 +167,7 @@ static void AppendMissing(FILE *file, const SettingsScan *scan)
 // skipped so that nothing is written over the text that follows.
 static void EditInPlace(FILE *file, SettingsScan *scan)
 {
-    while (!(scan->found[KEY_BMP_FONT] && scan->found[KEY_LANGUAGE]) && ScanPiece(file, scan))
+    while (!(scan->found[KEY_BMP_FONT] && scan->found[KEY_LANGUAGE]) && ScanLine(file, scan))
         continue;
     if (!(scan->found[KEY_BMP_FONT] && scan->found[KEY_LANGUAGE]))
         AppendMissing(file, scan);

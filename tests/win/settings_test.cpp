@@ -8,7 +8,7 @@
 namespace {
 
 const DWORD RO_HIDDEN = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-const std::string X244(244, 'x'), X250(250, 'x'), X255(255, 'x'), Y241(241, 'y');
+const std::string X242(242, 'x'), X244(244, 'x'), X250(250, 'x'), X255(255, 'x'), Y241(241, 'y');
 
 // Bytes before and after one update with UseBmpFont '1' (display not confirmed) and
 // ForceLanguage 2, unless the case says otherwise.
@@ -84,15 +84,19 @@ TEST_F(SettingsTest, MissingPartsAreAppendedAtTheEnd)
     });
 }
 
-TEST_F(SettingsTest, LongLinesAreExaminedIn255CharacterPieces)
+TEST_F(SettingsTest, LongLinesAreExaminedIn255CharacterPiecesAndUpdatedWhole)
 {
     Check({
         {"key across the boundary", "[Config]\r\n" + X250 + "UseBmpFont=0\r\nForceLanguage=0\r\n",
          "[Config]\r\n" + X250 + "UseBmpFont=0\r\nForceLanguage=2\r\n\r\nUseBmpFont=1\r\n"},
         {"key inside the second piece", "[Config]\r\n" + X255 + "zzUseBmpFont=0" + Y241 + "\r\nForceLanguage=0\r\n",
-         "[Config]\r\n" + X255 + "zzUseBmpFont=1" + Y241 + "\r\nForceLanguage=2\r\n"},
-        {"value in the next piece", "[Config]\r\n" + X244 + "UseBmpFont=0\r\nForceLanguage=0\r\n",
-         "[Config]\r\n" + X244 + "UseBmpFont=0\r\nForceLanguage=2\r\n\r\nUseBmpFont=1\r\n"},
+         "[Config]\r\n" + X255 + "zzUseBmpFont=1" + std::string(241, ' ') + "\r\nForceLanguage=2\r\n"},
+        {"value in the next piece", "[Config]\r\n" + X244 + "UseBmpFont=12\r\nForceLanguage=0\r\n",
+         "[Config]\r\n" + X244 + "UseBmpFont=1 \r\nForceLanguage=2\r\n"},
+        {"255 characters, longer value", "[Config]\r\n" + X242 + "UseBmpFont=12\r\nForceLanguage=0\r\n",
+         "[Config]\r\n" + X242 + "UseBmpFont=1 \r\nForceLanguage=2\r\n"},
+        {"255 characters, empty value", "[Config]\r\n" + X244 + "UseBmpFont=\r\nForceLanguage=0\r\n",
+         "[Config]\r\n" + X244 + "UseBmpFont=1\r\nForceLanguage=2\r\n"},
         {"empty value ending the last piece", "[Config]\r\nForceLanguage=0\r\n" + X255 + "UseBmpFont=",
          "[Config]\r\nForceLanguage=2\r\n" + X255 + "UseBmpFont=1"},
     });
