@@ -75,14 +75,16 @@ int CreateStartMenuEntries(const char *folderName, const ShortcutEntry *entries,
             return 0;
         }
     }
-    int last = 1;
+    // Every entry is tried; a missing one is reported even when a later one was made.
+    int all = 1;
     for (const ShortcutEntry *entry = entries; entry->name; entry++) {
         char shortcut[MAX_PATH], target[MAX_PATH];
-        last = FormatPath(shortcut, "%s\\%s.lnk", folder, entry->name) &&
-               FormatPath(target, "%s\\%s", g_installFolder, entry->target) &&
-               CreateShortcut(target, shortcut, entry->name);
+        int made = FormatPath(shortcut, "%s\\%s.lnk", folder, entry->name) &&
+                   FormatPath(target, "%s\\%s", g_installFolder, entry->target) &&
+                   CreateShortcut(target, shortcut, entry->name);
+        all = all && made;
     }
-    if (!last) {
+    if (!all) {
         ReportStartMenuFailure();
         return 0;
     }

@@ -175,29 +175,25 @@ TEST_F(ShellTest, NoFolderNamePutsShortcutsStraightIntoPrograms)
     EXPECT_TRUE(g_shownMessages.empty());
 }
 
-TEST_F(ShellTest, FailedLastShortcutIsReportedOnceAfterTryingAll)
+// A bad entry first or last: the other is still made, and the message shows once.
+TEST_F(ShellTest, FailedShortcutIsReportedOnceAfterTryingAll)
 {
-    for (const char *bad : { "bad\\dir\\x", "bad?name", "bad*name" }) {
-        g_shownMessages.clear();
-        std::string name = UniqueName("PdShellBad");
-        std::string folder = ProgramFolder(name);
-        const ShortcutEntry entries[] = { { "Good", "app.exe" }, { bad, "remove.exe" }, { NULL, NULL } };
-        EXPECT_EQ(0, CreateStartMenuEntries(name.c_str(), entries, CSIDL_PROGRAMS)) << bad;
-        EXPECT_TRUE(Exists(folder + "\\Good.lnk")) << bad;
-        ASSERT_EQ(1u, g_shownMessages.size()) << bad;
-        EXPECT_EQ(kStartMenuFailure, g_shownMessages[0].english);
-        EXPECT_EQ(kStartMenuFailureChinese, g_shownMessages[0].chinese);
-        EXPECT_EQ(0, g_shownMessages[0].style);
+    for (bool badFirst : { false, true }) {
+        for (const char *bad : { "bad\\dir\\x", "bad?name", "bad*name" }) {
+            g_shownMessages.clear();
+            std::string name = UniqueName("PdShellBad");
+            std::string folder = ProgramFolder(name);
+            const ShortcutEntry good = { "Good", "app.exe" }, failing = { bad, "remove.exe" };
+            const ShortcutEntry entries[] = { badFirst ? failing : good, badFirst ? good : failing, { NULL, NULL } };
+            std::string what = std::string(bad) + (badFirst ? " first" : " last");
+            EXPECT_EQ(0, CreateStartMenuEntries(name.c_str(), entries, CSIDL_PROGRAMS)) << what;
+            EXPECT_TRUE(Exists(folder + "\\Good.lnk")) << what;
+            ASSERT_EQ(1u, g_shownMessages.size()) << what;
+            EXPECT_EQ(kStartMenuFailure, g_shownMessages[0].english);
+            EXPECT_EQ(kStartMenuFailureChinese, g_shownMessages[0].chinese);
+            EXPECT_EQ(0, g_shownMessages[0].style);
+        }
     }
-}
-
-TEST_F(ShellTest, FailedFirstShortcutDoesNotStopTheLast)
-{
-    std::string name = UniqueName("PdShellFirstBad");
-    std::string folder = ProgramFolder(name);
-    const ShortcutEntry entries[] = { { "bad\\dir\\x", "app.exe" }, { "Last", "remove.exe" }, { NULL, NULL } };
-    CreateStartMenuEntries(name.c_str(), entries, CSIDL_PROGRAMS);
-    EXPECT_TRUE(Exists(folder + "\\Last.lnk"));
 }
 
 TEST_F(ShellTest, UncreatableProgramFolderShowsOnlyTheFolderMessage)
