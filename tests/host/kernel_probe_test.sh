@@ -10,17 +10,19 @@ if ! unshare --mount true 2>/dev/null; then
     exit 77
 fi
 plain=$("$probe"); plain_status=$?
-export probe plain plain_status
+# Read now: the clone itself may live under one of the folders masked below.
+probe_text=$(cat "$probe")
+export probe_text plain plain_status
 unshare --mount --propagation private bash -c '
     failed=0
     mkdir -p /run/pendrel-noexec
     mount -t tmpfs -o noexec pendrel-noexec /run/pendrel-noexec
-    said=$(TMPDIR=/run/pendrel-noexec "$probe" /run/pendrel-noexec); status=$?
+    said=$(TMPDIR=/run/pendrel-noexec bash -c "$probe_text" probe /run/pendrel-noexec); status=$?
     if [ $status != "$plain_status" ] || [ "$said" != "$plain" ]; then
         echo "FAIL: with TMPDIR noexec: $status ($said); without: $plain_status ($plain)"; failed=1
     fi
     for d in /tmp /var/tmp /dev/shm /root; do mount -t tmpfs -o noexec pendrel-noexec "$d"; done
-    said=$(HOME=/root TMPDIR=/run/pendrel-noexec "$probe" /run/pendrel-noexec); status=$?
+    said=$(HOME=/root TMPDIR=/run/pendrel-noexec bash -c "$probe_text" probe /run/pendrel-noexec); status=$?
     if [ $status != 2 ] || [[ $said != "cannot tell"* ]]; then
         echo "FAIL: with every folder noexec: $status ($said); wanted 2 (cannot tell)"; failed=1
     fi
