@@ -5,7 +5,7 @@
 
 // Control IDs of the wizard dialog and of its message box.
 enum {
-    ID_OK = 1, ID_CANCEL = 2, ID_BACK = 3, ID_YES = 6, ID_NO = 7,
+    ID_OK = 1, ID_CANCEL = 2, ID_BACK = 3, ID_RETRY = 4, ID_YES = 6, ID_NO = 7,
     ID_NEXT = 1001, ID_FOLDER = 1002, ID_BROWSE = 1003, ID_DESKTOP = 1004,
     ID_ANSWER_OK = 1007, ID_ANSWER_NO = 1008, ID_ENGLISH = 1010,
     ID_LICENCE_EN = 1014, ID_LICENCE_ZH = 1019, ID_PROGRESS = 1026,
@@ -17,7 +17,7 @@ enum {
 // where the installer stays busy for seconds on reaching a page.
 enum {
     STATE_MS = 15000,     // a page switch or check toggle after a click
-    START_MS = 20000,     // the installer's dialog after CreateProcess
+    START_MS = 60000,     // the installer's dialog after CreateProcess (a first Wine start in a busy guest)
     INSTALL_MS = 90000,   // the result message after Install
     EXIT_MS = 15000       // process end after the last click
 };
@@ -84,8 +84,9 @@ int VisiblePage();
 void WaitForPage(int page);
 void WaitForCheck(int id, int state);
 
-// Waits for a message box whose English text is `english` and checks that exactly the
-// buttons for `button` are shown (OK alone, or Yes and No).
+// Waits for a message box whose English text is `english` (where a '*' stands for any run of
+// characters) and checks that exactly the buttons for `button` are shown (OK alone, Yes and
+// No, or Retry and Cancel).
 HWND ExpectMessage(const char *english, int button, DWORD ms);
 // Clicks a button of the box and waits for the box to close.
 void Answer(HWND box, int button);
@@ -94,3 +95,6 @@ void AnswerMessage(const char *english, int button, DWORD ms);
 void CloseMessage(HWND box);
 // Waits for the installer to end with exit code 0 and no message box on the way.
 void WaitForCleanExit();
+// Starts another copy of the installer while this one runs: it must show the message
+// `english` with OK instead of a wizard, and end when OK is pressed. Returns its exit code.
+DWORD RunSecondCopy(const char *english);
