@@ -15,7 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 need_pkgs=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-i686-dev
            mingw-w64-x86-64-dev libz-mingw-w64-dev zlib1g-dev libgtest-dev googletest
            wine wine64 xvfb xauth unifont locales liblnk-utils fonts-arphic-uming
-           osslsigncode openssl dpkg-dev)
+           osslsigncode openssl dpkg-dev libzopfli-dev)
 need_locales=(en_US.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 zh_HK.UTF-8 ja_JP.UTF-8)
 # The 32-bit root: debootstrap checks it against the archive keyring; an emulated guest
 # also needs qemu, and the kernel modules and initramfs are assembled with kmod and cpio.

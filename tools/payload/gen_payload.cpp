@@ -1,48 +1,30 @@
 // Build-time generator of the installer's compressed payload and its resource script.
 //
 //   gen_payload --out DIR --unifont HEX --stub EXE [--product-dir DIR] [--ctlset FILE]
+//               [--encoder zopfli|zlib9] [--iterations N] [--cache DIR] [--jobs N]
 //   gen_payload --test-items DIR
 //
-// Each item becomes one zlib stream at level 9 in DIR/<id>.z; DIR/payload.rc lists them
-// as "TEXT" resources, followed by DIR/checks.bin, the CRC-32 of every stored item, which
-// the installer verifies before it touches the disk. Without --product-dir the product's
-// files are generated samples.
-#include "atlas/atlas.h"
-#include "payload/catalogue_host.h"
-#include "payload/sample_content.h"
-#include "render/glyph_cell.h"
+// Each item becomes one zlib stream in DIR/<id>.z, written with zopfli (or, for a quick
+// build, zlib at level 9) and kept in the item cache so that only a changed file is
+// compressed again; DIR/payload.rc lists them as "TEXT" resources, followed by
+// DIR/checks.bin, the CRC-32 of every stored item, which the installer verifies before it
+// touches the disk. Without --product-dir the product's files are generated samples.
+#include "payload/item_cache.h"
+#include "payload/pack_items.h"
+#include "payload/payload_items.h"
 #include "resources/resource.h"
-#include <dirent.h>
-#include <set>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <string>
+#include <thread>
+#include <time.h>
 #include <zlib.h>
-
-enum { ID_LICENCE_CHINESE = 124, ID_LICENCE_ENGLISH = 161, ID_ATLAS = 110 };
-
-static const char kLicenceChineseName[] = "licence-zh.txt";
-static const char kLicenceEnglishName[] = "licence-en.txt";
 
 static bool Fail(const std::string &message)
 {
     fprintf(stderr, "gen_payload: %s\n", message.c_str());
     return false;
-}
-
-static bool ReadFile(const std::string &path, Bytes *out)
-{
-    FILE *file = fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    out->clear();
-    unsigned char chunk[65536];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, file)) > 0)
-        out->insert(out->end(), chunk, chunk + n);
-    bool ok = !ferror(file);
-    fclose(file);
-    return ok;
 }
 
 static bool WriteFile(const std::string &path, const Bytes &bytes)
@@ -55,14 +37,15 @@ static bool WriteFile(const std::string &path, const Bytes &bytes)
     return ok ? true : Fail("cannot write " + path);
 }
 
+// Entries unused this long leave the item cache.
+static const long kCacheMaxAge = 30L * 24 * 3600;
+// Plain bytes of cache hits compressed again on every run (a few tenths of a second).
+static const size_t kRecheckBytes = 128 * 1024;
+
+// The test items are few and small: zlib at level 9, never cached.
 static bool Compress(const Bytes &plain, Bytes *packed)
 {
-    uLongf size = compressBound(plain.size());
-    packed->resize(size);
-    if (compress2(packed->data(), &size, plain.data(), plain.size(), Z_BEST_COMPRESSION) != Z_OK)
-        return false;
-    packed->resize(size);
-    return true;
+    return EncodeItem(EncoderSettings{ ENCODER_ZLIB9, 0 }, plain, packed);
 }
 
 static void PutWord(Bytes *out, unsigned long word)
@@ -112,37 +95,6 @@ static bool EmitItem(const std::string &dir, int id, const Bytes &plain, FILE *s
     return EmitPacked(dir, id, packed, script, checks, language);
 }
 
-// A real product folder must hold exactly the catalogue's files and the two licences.
-static bool CheckProductFolder(const std::string &dir)
-{
-    std::set<std::string> expected = { kLicenceChineseName, kLicenceEnglishName };
-    for (const SampleSpec &sample : kSampleCatalogue)
-        expected.insert(sample.file);
-
-    DIR *listing = opendir(dir.c_str());
-    if (!listing)
-        return Fail("product folder " + dir + " cannot be read");
-    std::set<std::string> present;
-    while (dirent *entry = readdir(listing))
-        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
-            present.insert(entry->d_name);
-    closedir(listing);
-
-    bool ok = true;
-    for (const std::string &name : expected)
-        if (!present.count(name))
-            ok = Fail("product folder lacks " + name);
-    for (const std::string &name : present)
-        if (!expected.count(name))
-            ok = Fail("product folder holds " + name + ", which the catalogue does not list");
-    return ok;
-}
-
-static bool LoadProductFile(const std::string &dir, const char *name, Bytes *out)
-{
-    return ReadFile(dir + "/" + name, out) ? true : Fail("cannot read " + dir + "/" + name);
-}
-
 // The control-set file is opaque to the installer; the sample is a small table.
 static Bytes MakeSampleControlSet()
 {
@@ -152,59 +104,66 @@ static Bytes MakeSampleControlSet()
     return bytes;
 }
 
-static bool GeneratePayload(const std::string &out, const char *unifont, const char *stubPath,
-                            const char *productDir, const char *ctlsetPath)
+// What the build log shows of the run: where the streams came from and how long it took.
+static void Report(const PackRequest &request, const std::vector<Bytes> &packed,
+                   const PackCounts &counts, double seconds)
 {
-    Bytes stub, atlas, licenceChinese, licenceEnglish;
+    unsigned long long total = 0;
+    for (const Bytes &stream : packed)
+        total += stream.size();
+    char encoder[48];
+    if (request.settings.encoder == ENCODER_ZOPFLI)
+        snprintf(encoder, sizeof encoder, "zopfli, %d iterations", request.settings.iterations);
+    else
+        snprintf(encoder, sizeof encoder, "zlib level 9");
+    printf("gen_payload: %zu items, %llu bytes (%s): %d compressed, %d from the cache "
+           "(%d of them compressed again to check), %.1f s\n",
+           packed.size(), total, encoder, counts.encoded, counts.fromCache, counts.rechecked,
+           seconds);
+}
+
+static double Now()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+static bool PackAndEmit(const std::string &out, const PackRequest &request,
+                        const std::vector<PlainItem> &items)
+{
+    double start = Now();
+    std::vector<Bytes> packed;
+    PackCounts counts;
     std::string error;
-    if (productDir) {
-        if (!CheckProductFolder(productDir) ||
-            !LoadProductFile(productDir, kLicenceChineseName, &licenceChinese) ||
-            !LoadProductFile(productDir, kLicenceEnglishName, &licenceEnglish))
-            return false;
-    } else {
-        if (!unifont || !stubPath)
-            return Fail("--unifont and --stub are needed for the sample payload");
-        if (!ReadFile(stubPath, &stub))
-            return Fail(std::string("cannot read ") + stubPath);
-        if (!BuildGlyphAtlas(unifont, &atlas, &error))
-            return Fail(error);
-        licenceChinese = MakeChineseLicence();
-        licenceEnglish = MakeEnglishLicence();
-    }
+    if (!PackItems(request, items, &packed, &counts, &error))
+        return Fail(error);
+    if (!request.cacheDir.empty())
+        CachePrune(request.cacheDir, kCacheMaxAge);
+    Report(request, packed, counts, Now() - start);
 
     std::string scriptPath = out + "/payload.rc";
     FILE *script = fopen(scriptPath.c_str(), "w");
     if (!script)
         return Fail("cannot write " + scriptPath);
     fprintf(script, "// Generated by gen_payload: the compressed payload items.\n");
-
     bool ok = true;
     Bytes checks;
-    for (const SampleSpec &sample : kSampleCatalogue) {
-        Bytes plain;
-        if (productDir)
-            ok = LoadProductFile(productDir, sample.file, &plain);
-        else if (sample.kind == SAMPLE_ATLAS)
-            plain = atlas;
-        else if (!MakeSampleFile(sample, stub, &plain, &error))
-            ok = Fail(std::string(sample.file) + ": " + error);
-        if (ok && sample.kind == SAMPLE_ATLAS && plain.size() != ATLAS_BYTES)
-            ok = Fail(std::string(sample.file) + " is not a glyph atlas of the expected size");
-        if (ok && !productDir && plain.size() != sample.bytes)
-            ok = Fail(std::string(sample.file) + " came out at the wrong size");
-        if (!ok || !EmitItem(out, sample.id, plain, script, &checks)) {
-            ok = false;
-            break;
-        }
-    }
-    ok = ok && EmitItem(out, ID_LICENCE_CHINESE, licenceChinese, script, &checks) &&
-         EmitItem(out, ID_LICENCE_ENGLISH, licenceEnglish, script, &checks) &&
-         EmitChecks(out, checks, script);
-    ok = (fclose(script) == 0) && ok;
-    if (ok && ctlsetPath)
-        ok = WriteFile(ctlsetPath, MakeSampleControlSet());
-    return ok;
+    for (size_t i = 0; ok && i < items.size(); i++)
+        ok = EmitPacked(out, items[i].id, packed[i], script, &checks);
+    ok = ok && EmitChecks(out, checks, script);
+    return (fclose(script) == 0) && ok;
+}
+
+static bool GeneratePayload(const std::string &out, const PackRequest &request,
+                            const char *unifont, const char *stubPath,
+                            const char *productDir, const char *ctlsetPath)
+{
+    std::vector<PlainItem> items;
+    if (!CollectItems(unifont, stubPath, productDir, &items) ||
+        !PackAndEmit(out, request, items))
+        return false;
+    return ctlsetPath ? WriteFile(ctlsetPath, MakeSampleControlSet()) : true;
 }
 
 // Small items for the installer's own tests: the edge cases of decompression.
@@ -242,10 +201,23 @@ static bool GenerateTestItems(const std::string &out)
     return ok;
 }
 
+static bool ParseEncoder(const char *name, EncoderSettings *settings)
+{
+    if (!strcmp(name, "zopfli"))
+        settings->encoder = ENCODER_ZOPFLI;
+    else if (!strcmp(name, "zlib9"))
+        settings->encoder = ENCODER_ZLIB9;
+    else
+        return Fail(std::string("unknown encoder ") + name + " (zopfli or zlib9)");
+    return true;
+}
+
 int main(int argc, char **argv)
 {
     const char *out = NULL, *unifont = NULL, *stub = NULL, *product = NULL, *ctlset = NULL;
     const char *testItems = NULL;
+    PackRequest request = { EncoderSettings{ ENCODER_ZOPFLI, DEFAULT_ZOPFLI_ITERATIONS }, "",
+                            (int)std::thread::hardware_concurrency(), kRecheckBytes };
     for (int i = 1; i + 1 < argc; i += 2) {
         const char *option = argv[i], *value = argv[i + 1];
         if (!strcmp(option, "--out")) out = value;
@@ -254,11 +226,23 @@ int main(int argc, char **argv)
         else if (!strcmp(option, "--product-dir")) product = value;
         else if (!strcmp(option, "--ctlset")) ctlset = value;
         else if (!strcmp(option, "--test-items")) testItems = value;
+        else if (!strcmp(option, "--cache")) request.cacheDir = value;
+        else if (!strcmp(option, "--iterations")) request.settings.iterations = atoi(value);
+        else if (!strcmp(option, "--jobs")) request.jobs = atoi(value);
+        else if (!strcmp(option, "--encoder")) {
+            if (!ParseEncoder(value, &request.settings))
+                return 2;
+        }
         else return Fail(std::string("unknown option ") + option), 2;
     }
     if (testItems)
         return GenerateTestItems(testItems) ? 0 : 1;
     if (!out)
-        return Fail("usage: gen_payload --out DIR --unifont HEX --stub EXE [--product-dir DIR] [--ctlset FILE]"), 2;
-    return GeneratePayload(out, unifont, stub, product && *product ? product : NULL, ctlset) ? 0 : 1;
+        return Fail("usage: gen_payload --out DIR --unifont HEX --stub EXE [--product-dir DIR] "
+                    "[--ctlset FILE] [--encoder zopfli|zlib9] [--iterations N] [--cache DIR] "
+                    "[--jobs N]"), 2;
+    if (request.settings.encoder == ENCODER_ZOPFLI && request.settings.iterations < 1)
+        return Fail("--iterations must be at least 1"), 2;
+    return GeneratePayload(out, request, unifont, stub, product && *product ? product : NULL,
+                           ctlset) ? 0 : 1;
 }
