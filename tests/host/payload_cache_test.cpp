@@ -40,8 +40,8 @@ std::vector<PlainItem> SmallItems()
 
 std::string TemporaryFolder()
 {
-    char path[] = "/tmp/payload_cache_test.XXXXXX";
-    EXPECT_NE(nullptr, mkdtemp(path));
+    std::string path = testing::TempDir() + "payload_cache_test.XXXXXX";
+    EXPECT_NE(nullptr, mkdtemp(&path[0]));
     return path;
 }
 
