@@ -10,7 +10,8 @@ set -u
 here=$(cd "$(dirname "$0")" && pwd)
 summary=0
 [ "${1:-}" != --summary ] || { summary=1; shift; }
-mode=$(sed -n 's/^PENDREL_MODE=//p' "$1")
+mode_file=$1
+mode=$(sed -n 's/^PENDREL_MODE=//p' "$mode_file")
 dir=$(cd "$2" && pwd) || exit 1
 shift 2
 
@@ -19,8 +20,8 @@ if [ $summary = 1 ]; then
     case $mode in
         chroot) echo "PE32 suite: all $(count) tests ran in the 32-bit root by chroot" ;;
         guest) echo "PE32 suite: $(count -L guest) tests ran in the emulated 32-bit guest;" \
-                    "$(count -LE guest) skipped: $(sed -n 's/^PENDREL_GUEST_SKIP=//p' "$1")" ;;
-        *) echo "PE32 suite: all $(count) tests skipped: $(sed -n 's/^PENDREL_SKIP32=//p' "$1")" ;;
+                    "$(count -LE guest) skipped, $(sed -n 's/^PENDREL_GUEST_SKIP=//p' "$mode_file")" ;;
+        *) echo "PE32 suite: all $(count) tests skipped: $(sed -n 's/^PENDREL_SKIP32=//p' "$mode_file")" ;;
     esac
     exit 0
 fi
@@ -35,5 +36,5 @@ case $mode in
        rest=$?
        [ $guest = 0 ] && [ $rest = 0 ] ;;
     64) exec ctest --test-dir "$dir" --no-tests=error "$@" ;;
-    *) echo "pe32-suite: no test mode in $1 (run scripts/host-mode.sh)" >&2; exit 1 ;;
+    *) echo "pe32-suite: no test mode in $mode_file (run scripts/host-mode.sh)" >&2; exit 1 ;;
 esac
