@@ -1,5 +1,5 @@
 // The bilingual message box: the Chinese text drawn from the glyph atlas above the
-// English one, with OK, Yes/No or OK/Cancel, sized to its texts.
+// English one, with OK, Yes/No, Retry/Cancel or OK/Cancel, sized to its texts.
 #include "message_box.h"
 #include "message_layout.h"
 #include "../base/state.h"
@@ -21,7 +21,7 @@ static void PlaceButton(HWND dialog, int id, POINT at, int width, int height)
 static INT_PTR OnInitDialog(HWND dialog, const char *chinese)
 {
     HDC hdc = GetDC(dialog);
-    int first = g_messageStyle == BIMB_YESNO ? IDYES : IDOK;
+    int first = g_messageStyle == BIMB_YESNO ? IDYES : g_messageStyle == BIMB_RETRYCANCEL ? IDRETRY : IDOK;
     int second = g_messageStyle == BIMB_YESNO ? IDNO : IDCANCEL;
 
     MessageMetrics m = {};
@@ -74,7 +74,7 @@ INT_PTR CALLBACK MsgDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         return OnInitDialog(dialog, (const char *)lParam);
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
-        case IDOK: case IDCANCEL: case IDYES: case IDNO:
+        case IDOK: case IDCANCEL: case IDYES: case IDNO: case IDRETRY:
             EndDialog(dialog, LOWORD(wParam));
         }
         return FALSE;

@@ -12,6 +12,7 @@ static const CaptionRow kOwnerCaptions[] = {
     { 1,    "确认 OK" },
     { 2,    "取消 Cancel" },
     { 3,    "退一步 Back" },
+    { 4,    "重试 Retry" },
     { 6,    "是 Yes" },
     { 7,    "否 No" },
     { 1003, "改变 Browse ...." },

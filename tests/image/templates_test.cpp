@@ -94,6 +94,7 @@ const ExpectedDialog kMainDialog = { IDD_MAIN, true, kDialogStyle | WS_VISIBLE, 
 const ExpectedDialog kMessageDialog = { IDD_MESSAGE, false, kDialogStyle | WS_VISIBLE, 0, 0, 330, 85,
     "Pendrel Install Message", "MS Sans Serif", 8, {
     { 1, "Button", WS_CHILD | kOwnerButton, 0, 87, 64, 73, 18 },
+    { 4, "Button", WS_CHILD | kOwnerButton, 0, 87, 64, 73, 18 },
     { 6, "Button", WS_CHILD | kOwnerButton, 0, 174, 64, 73, 18 },
     { 7, "Button", WS_CHILD | kOwnerButton, 0, 257, 66, 73, 18 },
     { 2, "Button", WS_CHILD | kOwnerButton, 0, 6, 64, 73, 18 },
