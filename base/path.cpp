@@ -61,3 +61,26 @@ const char *SeparatorFor(const char *folder, UINT codePage)
 {
     return EndsWithSeparator(folder, codePage) ? "" : "\\";
 }
+
+int VolumeRoot(const char *path, char *root, UINT codePage)
+{
+    root[0] = '\0';
+    char letter = path[0];
+    if (((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z')) && path[1] == ':')
+        return FormatPath(root, "%c:\\", letter);
+    if (path[0] != '\\' || path[1] != '\\')
+        return 0;
+    // The share's name follows the server's and ends at the next backslash or with the path.
+    const char *share = NULL;
+    const char *p = path + 2;
+    for (; *p; p = NextChar(p, codePage)) {
+        if (*p != '\\')
+            continue;
+        if (share)
+            break;
+        share = p + 1;
+    }
+    if (!share || share == p)
+        return 0;
+    return FormatPath(root, "%.*s\\", (int)(p - path), path);
+}

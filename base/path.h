@@ -21,3 +21,7 @@ int EndsWithSeparator(const char *path, UINT codePage);
 void RemoveTrailingSeparator(char *path, UINT codePage);
 // What goes between folder and a name joined to it: "\" unless the folder ends with one.
 const char *SeparatorFor(const char *folder, UINT codePage);
+// The root of the volume that holds path, with its backslash: "C:\" for a drive letter,
+// "\\server\share\" for a network name. 0 with root emptied for any other path (a
+// relative one lies on the current drive).
+int VolumeRoot(const char *path, char *root, UINT codePage);

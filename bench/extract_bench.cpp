@@ -1,11 +1,13 @@
 // Extraction cost of the installer's engine against its floor, in one process: the engine's
-// catalogue extraction (as RunInstall makes it, without a window) against a bare loop that
-// makes the same calls per file and nothing else, and that loop against a plain
-// inflate-and-write loop, so that the price of the required calls shows apart from the
-// engine's own bookkeeping.
+// files step (as RunInstall makes it, without a window) against a bare loop that makes the
+// calls each file needs and nothing else, and that loop against a plain inflate-and-write
+// loop, so that the price of the required calls shows apart from the engine's own
+// bookkeeping. Each is timed into an empty folder (a fresh install) and over an installation
+// (a reinstall, where the engine sets every old file aside and discards it at the end).
 #include "install/catalogue.h"
 #include "install/install.h"
 #include "install/payload_check.h"
+#include "install/preflight.h"
 #include "base/state.h"
 #include <io.h>
 #include <stdio.h>
@@ -19,7 +21,7 @@ int BiMessageBox(const char *, const char *, int, HWND) { return IDOK; }
 
 namespace {
 
-const int ROUNDS = 12;  // every order of start and direction twice
+const int ROUNDS = 10;  // every loop first once in each direction
 
 double Now()
 {
@@ -90,9 +92,16 @@ int PlainExtract(const BareEntry &entry, unsigned char *buffer)
     return 1;
 }
 
-enum Loop { ENGINE, BARE, PLAIN, LOOPS };
-const char *const kLoopNames[LOOPS] = { "engine (catalogue extraction)", "bare (required calls)",
-                                        "plain (inflate + write)" };
+// The fresh loops start from an empty folder, the reinstall loops from a whole installation.
+enum Loop { ENGINE, BARE, PLAIN, ENGINE_AGAIN, BARE_AGAIN, LOOPS };
+const char *const kLoopNames[LOOPS] = { "engine (fresh install)", "bare (required calls)",
+                                        "plain (inflate + write)", "engine (reinstall)",
+                                        "bare (reinstall, in place)" };
+
+bool IsReinstall(Loop loop)
+{
+    return loop == ENGINE_AGAIN || loop == BARE_AGAIN;
+}
 
 double CpuNow()
 {
@@ -110,17 +119,43 @@ double TimeLoop(Loop loop, unsigned char *buffer)
     double cpuStart = CpuNow();
     double start = Now();
     int ok = 1;
-    if (loop == ENGINE) {
-        ok = ExtractCatalogue(buffer, NULL, 0);
+    if (loop == ENGINE || loop == ENGINE_AGAIN) {
+        ok = InstallFiles(buffer, NULL, 0);
     } else {
         for (const BareEntry &entry : g_entries) {
-            if (!(loop == BARE ? BareExtract(entry, buffer) : PlainExtract(entry, buffer)))
+            if (!(loop == PLAIN ? PlainExtract(entry, buffer) : BareExtract(entry, buffer)))
                 ok = 0;
         }
     }
     double seconds = Now() - start;
     g_cpu[loop] += CpuNow() - cpuStart;
     return ok ? seconds : -1;
+}
+
+// The catalogue's files out of a folder, protected ones included.
+void EmptyFolder(bool plain)
+{
+    for (const BareEntry &entry : g_entries) {
+        const char *path = plain ? entry.plainPath : entry.path;
+        SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path);
+    }
+}
+
+// Outside the clock: an empty folder for a fresh pass, a whole installation for a reinstall.
+bool Prepare(Loop loop, unsigned char *buffer)
+{
+    if (!IsReinstall(loop)) {
+        EmptyFolder(loop == PLAIN);
+        return true;
+    }
+    if (_access(g_entries.back().path, 0) == 0)
+        return true;
+    for (const BareEntry &entry : g_entries) {
+        if (!BareExtract(entry, buffer))
+            return false;
+    }
+    return true;
 }
 
 double Median(std::vector<double> values)
@@ -170,15 +205,15 @@ int main(int argc, char **argv)
     }
 
     unsigned char *buffer = (unsigned char *)malloc(INSTALL_BUFFER_BYTES);
-    // One pass of each first: from then on every pass replaces files that exist, with the
-    // attributes the previous pass left, whichever loop made them.
+    // One pass of each first, so that no loop meets a cold start in the figures.
     for (int loop = 0; loop < LOOPS; loop++) {
-        if (TimeLoop((Loop)loop, buffer) < 0) {
+        if (!Prepare((Loop)loop, buffer) || TimeLoop((Loop)loop, buffer) < 0) {
             fprintf(stderr, "extract_bench: %s failed\n", kLoopNames[loop]);
             return 1;
         }
     }
-    g_cpu[ENGINE] = g_cpu[BARE] = g_cpu[PLAIN] = 0;
+    for (int loop = 0; loop < LOOPS; loop++)
+        g_cpu[loop] = 0;
     for (const CatalogueEntry &entry : g_catalogue) {
         char path[MAX_PATH];
         snprintf(path, sizeof path, "%s\\%s", g_installFolder, entry.fileName);
@@ -190,13 +225,13 @@ int main(int argc, char **argv)
     // Interleaved, each loop in every place of the order equally often, so that a slow
     // spell of a shared machine, or what one loop leaves behind for the next, falls on every
     // loop alike; the ratios are taken within each round.
-    std::vector<double> times[LOOPS], engineRatio, bareRatio;
+    std::vector<double> times[LOOPS], engineRatio, bareRatio, againRatio, againOverFresh;
     for (int round = 0; round < ROUNDS; round++) {
         double seconds[LOOPS];
         for (int step = 0; step < LOOPS; step++) {
             int first = round % LOOPS, backwards = round / LOOPS % 2;
             int loop = (first + (backwards ? LOOPS - step : step)) % LOOPS;
-            seconds[loop] = TimeLoop((Loop)loop, buffer);
+            seconds[loop] = Prepare((Loop)loop, buffer) ? TimeLoop((Loop)loop, buffer) : -1;
             if (seconds[loop] < 0) {
                 fprintf(stderr, "extract_bench: %s failed\n", kLoopNames[loop]);
                 return 1;
@@ -204,12 +239,13 @@ int main(int argc, char **argv)
             times[loop].push_back(seconds[loop]);
         }
         if (getenv("PENDREL_BENCH_VERBOSE"))
-            printf("  round %d: engine %.3f  bare %.3f  plain %.3f\n", round, seconds[ENGINE], seconds[BARE],
-                   seconds[PLAIN]);
+            printf("  round %d: engine %.3f  bare %.3f  plain %.3f  engine again %.3f  bare again %.3f\n", round,
+                   seconds[ENGINE], seconds[BARE], seconds[PLAIN], seconds[ENGINE_AGAIN], seconds[BARE_AGAIN]);
         engineRatio.push_back(seconds[ENGINE] / seconds[BARE]);
         bareRatio.push_back(seconds[BARE] / seconds[PLAIN]);
+        againRatio.push_back(seconds[ENGINE_AGAIN] / seconds[BARE_AGAIN]);
+        againOverFresh.push_back(seconds[ENGINE_AGAIN] / seconds[ENGINE]);
     }
-    free(buffer);
 
     printf("extraction: %zu files, %.1f MB, %d interleaved rounds\n", g_entries.size(), bytes / 1e6, ROUNDS);
     for (int loop = 0; loop < LOOPS; loop++) {
@@ -217,12 +253,32 @@ int main(int argc, char **argv)
         printf("  %-30s median %.3f s  best %.3f s  %6.1f MB/s\n", kLoopNames[loop], Median(times[loop]),
                best, bytes / best / 1e6);
     }
-    printf("install_ratio=%.3f  (engine / bare, median of per-round ratios; best-of %.3f; goal 1.03)\n",
-           Median(engineRatio), *std::min_element(times[ENGINE].begin(), times[ENGINE].end()) /
-                                *std::min_element(times[BARE].begin(), times[BARE].end()));
+    printf("install_ratio=%.3f  (fresh install: engine / bare, median of per-round ratios; best-of %.3f; "
+           "goal 1.03)\n", Median(engineRatio), *std::min_element(times[ENGINE].begin(), times[ENGINE].end()) /
+                                               *std::min_element(times[BARE].begin(), times[BARE].end()));
     printf("  engine / bare in this thread's CPU time over all rounds: %.3f (a busy machine disturbs it least)\n",
            g_cpu[ENGINE] / g_cpu[BARE]);
     printf("bare_over_plain=%.3f  (the price of the required calls per file)\n", Median(bareRatio));
+    printf("reinstall_ratio=%.3f  (reinstall: engine, setting every old file aside and discarding it, / bare, "
+           "writing over it in place)\n", Median(againRatio));
+    printf("  reinstall / fresh install, both by the engine: %.3f\n", Median(againOverFresh));
+
+    // The checks a reinstall passes before it changes anything, against its files step.
+    std::vector<double> preflight;
+    if (!Prepare(ENGINE_AGAIN, buffer))
+        return 1;
+    for (int round = 0; round < ROUNDS; round++) {
+        InstallProblem problem;
+        double start = Now();
+        if (!CheckInstallCanFinish(0, &problem)) {
+            fprintf(stderr, "extract_bench: the checks found a problem of kind %d\n", problem.kind);
+            return 1;
+        }
+        preflight.push_back(Now() - start);
+    }
+    free(buffer);
+    printf("preflight_share=%.3f  (the checks before a reinstall, %.1f ms, against its files step)\n",
+           Median(preflight) / Median(times[ENGINE_AGAIN]), Median(preflight) * 1e3);
 
     // The check of every stored item that the install makes before it touches the disk.
     std::vector<double> checks;

@@ -10,6 +10,7 @@ struct CatalogueEntry {
     int wordBase;           // 1: skipped when the user keeps the old word base
     int progress;           // progress position set after the entry, 0 for none
     int progress2;          // a second position set right after the first, 0 for none
+    unsigned long bytes;    // size of the installed file
 };
 
 enum { CATALOGUE_ENTRIES = 100 };

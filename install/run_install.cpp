@@ -1,8 +1,11 @@
-// The install sequence: old-word-base decision, clean-up, the catalogue, the finish.
+// The install sequence: leftovers of a cut-off install, the old-word-base decision, the
+// checks, the clean-up and the catalogue all or nothing, the finish.
 #include "install.h"
 #include "catalogue.h"
 #include "file_ops.h"
 #include "payload_check.h"
+#include "preflight.h"
+#include "set_aside.h"
 #include "settings.h"
 #include "shortcut_names.h"
 #include "../shell/shell.h"
@@ -52,35 +55,40 @@ static int KeepOldWordBase(void)
 
 int OldDictionaryPath(int index, char *path)
 {
-    // Each base name bare, then with the binary suffixes 0001 to 1111.
-    static const char *const kBaseFormats[] = {
-        "%s\\syllables.dic%s", "%s\\Charlist.dic%s", "%s\\learned.dic%s", "%s\\tuned.dic%s"
-    };
-    int value = index / 4;
-    char suffix[8] = "";
-    if (value != 0)
-        snprintf(suffix, sizeof suffix, "%1d%1d%1d%1d",
-                 (value >> 3) & 1, (value >> 2) & 1, (value >> 1) & 1, value & 1);
-    return FormatPath(path, kBaseFormats[index % 4], g_installFolder, suffix);
+    char name[DICTIONARY_NAME_BYTES];
+    OldDictionaryName(index, name);
+    return FormatPath(path, "%s\\%s", g_installFolder, name);
 }
 
-static void DeleteOldDictionaries(void)
+// Set aside rather than deleted, so that a failed install brings them back. The checks
+// found each one free to take: one that cannot be moved now was taken since, and the
+// install stops rather than leave the user's words behind a half-made installation.
+static int DeleteOldDictionaries(SetAsideList *list)
 {
     for (int index = 0; index < OLD_DICTIONARY_PATHS; index++) {
-        char path[MAX_PATH];
-        if (OldDictionaryPath(index, path))
-            DeleteUserFile(path);
+        if (!SetAside(list, index))
+            return 0;
     }
+    return 1;
 }
 
-int ExtractCatalogue(unsigned char *buffer, HWND bar, int keepOld)
+// A failed optional entry gets its old file back and the install goes on.
+static int ExtractCatalogue(unsigned char *buffer, HWND bar, SetAsideList *list)
 {
-    for (const CatalogueEntry &entry : g_catalogue) {
-        if (!(keepOld && entry.wordBase)) {
-            int written = ExtractResource(entry.id, entry.fileName, buffer, INSTALL_BUFFER_BYTES,
+    for (int i = 0; i < CATALOGUE_ENTRIES; i++) {
+        const CatalogueEntry &entry = g_catalogue[i];
+        int index = OLD_DICTIONARY_PATHS + i;
+        if (list->names->name[index]) {
+            int written = SetAside(list, index) &&
+                          ExtractResource(entry.id, NameInFolder(list, index), buffer, INSTALL_BUFFER_BYTES,
                                           entry.readOnly, entry.hidden);
-            if (!written && entry.required)
-                return 0;
+            if (written) {
+                CarryOverAttributes(list, index);
+            } else {
+                PutBack(list, index);
+                if (entry.required)
+                    return 0;
+            }
         }
         if (entry.progress)
             SetProgress(bar, entry.progress);
@@ -88,6 +96,21 @@ int ExtractCatalogue(unsigned char *buffer, HWND bar, int keepOld)
             SetProgress(bar, entry.progress2);
     }
     return 1;
+}
+
+int InstallFiles(unsigned char *buffer, HWND bar, int keepOld)
+{
+    InstallNames names;
+    SetAsideList list;
+    ListInstallNames(&names, keepOld);
+    if (!PlanSetAside(&list, &names))
+        return 0;
+    int result = DeleteOldDictionaries(&list) && ExtractCatalogue(buffer, bar, &list);
+    if (result)
+        DiscardSetAside(&list);
+    else
+        PutBackAll(&list);
+    return result;
 }
 
 // The control-set file travels beside the installer; without it the Windows folder
@@ -107,6 +130,42 @@ static void CopyControlSet(void)
         SetFileAttributesA(target, oldAttrs);
 }
 
+// What follows the files: its failures are reported or passed over, never undone.
+static void FinishInstall(HWND bar)
+{
+    UpdateSettingsFile();
+    const ShortcutNames &names = g_shortcutNames[g_chineseVariant >= 0 && g_chineseVariant <= 2 ? g_chineseVariant : 0];
+    const ShortcutEntry entries[] = {
+        { names.program, "Pendrel.exe" },
+        { names.uninstaller, "PdUnInstall.exe" },
+        { NULL, NULL },
+    };
+    CreateStartMenuEntries(names.folder, entries, CSIDL_PROGRAMS);
+    SetProgress(bar, 94);
+    if (g_desktopIcon)
+        CreateDesktopShortcut("Pendrel.exe", names.program);
+    SetProgress(bar, 97);
+    SetProgress(bar, 100);
+    CopyControlSet();
+}
+
+static int LeftoversPutBack(int keepOld, InstallProblem *problem)
+{
+    (void)keepOld;
+    return PutBackInterrupted(problem);
+}
+
+// Shows each problem with Retry and Cancel until the step passes; 0 when the user gives up.
+static int PassWithRetry(int (*step)(int keepOld, InstallProblem *problem), int keepOld)
+{
+    InstallProblem problem;
+    while (!step(keepOld, &problem)) {
+        if (!AskToRetry(&problem))
+            return 0;
+    }
+    return 1;
+}
+
 int RunInstall(void)
 {
     unsigned char *buffer = (unsigned char *)malloc(INSTALL_BUFFER_BYTES);
@@ -119,31 +178,17 @@ int RunInstall(void)
     ShowWindow(bar, SW_SHOW);
     SetProgress(bar, 10);
 
-    // A damaged download is refused before anything is written or deleted; the failures
-    // a check cannot foresee (a full disk, a file held open) are handled entry by entry.
-    if (!VerifyPayload()) {
-        free(buffer);
-        return 0;
-    }
-
-    int keepOld = KeepOldWordBase();
-    DeleteOldDictionaries();
-    int result = ExtractCatalogue(buffer, bar, keepOld);
-    if (result) {
-        UpdateSettingsFile();
-        const ShortcutNames &names = g_shortcutNames[g_chineseVariant >= 0 && g_chineseVariant <= 2 ? g_chineseVariant : 0];
-        const ShortcutEntry entries[] = {
-            { names.program, "Pendrel.exe" },
-            { names.uninstaller, "PdUnInstall.exe" },
-            { NULL, NULL },
-        };
-        CreateStartMenuEntries(names.folder, entries, CSIDL_PROGRAMS);
-        SetProgress(bar, 94);
-        if (g_desktopIcon)
-            CreateDesktopShortcut("Pendrel.exe", names.program);
-        SetProgress(bar, 97);
-        SetProgress(bar, 100);
-        CopyControlSet();
+    // A damaged download is refused before anything is written or deleted, and so is an
+    // install that the checks find cannot finish; what no check can foresee (the disk
+    // filled from elsewhere, a write error) is undone by putting back what was set aside.
+    int result = 0;
+    if (VerifyPayload() && PassWithRetry(LeftoversPutBack, 0)) {
+        int keepOld = KeepOldWordBase();
+        if (PassWithRetry(CheckInstallCanFinish, keepOld)) {
+            result = InstallFiles(buffer, bar, keepOld);
+            if (result)
+                FinishInstall(bar);
+        }
     }
     free(buffer);
     return result;

@@ -2,6 +2,7 @@
 // page turns negative, then release everything.
 #include "environment.h"
 #include "main_dialog.h"
+#include "single_instance.h"
 #include "../msgbox/message_box.h"
 #include "../base/state.h"
 #include "../base/system_dlls.h"
@@ -79,6 +80,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     case ATLAS_NO_GDI:
         Teardown();
         return EXIT_OK;
+    }
+
+    // After the glyph atlas, which the message needs; before anything is changed.
+    if (!ClaimSingleInstance()) {
+        BiMessageBox("安装程序已在运行。请先完成或关闭它。",
+                     "Pendrel Setup is already running. Finish or close it first.", BIMB_OK, NULL);
+        Teardown();
+        return EXIT_START_FAILED;
     }
 
     g_wizardPage = PAGE_FOLDER;

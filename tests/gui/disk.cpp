@@ -2,6 +2,7 @@
 #include "disk.h"
 #include "driver.h"
 #include <stdio.h>
+#include <string.h>
 #include <zlib.h>
 #include <algorithm>
 #include <vector>
@@ -82,7 +83,8 @@ void WriteWholeFile(const std::string &path, const std::string &content)
         Fail("short write to %s", path.c_str());
 }
 
-int CountFiles(const std::string &folder)
+// Entries directly inside the folder that are folders, or that are not; "." and ".." left out.
+static int CountEntries(const std::string &folder, bool folders)
 {
     int count = 0;
     WIN32_FIND_DATAA entry;
@@ -90,11 +92,22 @@ int CountFiles(const std::string &folder)
     if (find == INVALID_HANDLE_VALUE)
         return 0;
     do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        bool isFolder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (isFolder == folders && strcmp(entry.cFileName, ".") != 0 && strcmp(entry.cFileName, "..") != 0)
             ++count;
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     return count;
+}
+
+int CountFiles(const std::string &folder)
+{
+    return CountEntries(folder, false);
+}
+
+int CountFolders(const std::string &folder)
+{
+    return CountEntries(folder, true);
 }
 
 bool EndsWith(const std::string &text, const std::string &tail)

@@ -16,6 +16,8 @@ std::string ReadWholeFile(const std::string &path);
 void WriteWholeFile(const std::string &path, const std::string &content);
 // Plain files directly inside the folder (sub-folders not counted).
 int CountFiles(const std::string &folder);
+// Sub-folders directly inside the folder.
+int CountFolders(const std::string &folder);
 bool EndsWith(const std::string &text, const std::string &tail);
 // One line per entry under the folder, sub-folders included, in name order: the relative
 // name, its protection attributes (read-only, hidden, system, folder), its size and CRC-32.

@@ -5,6 +5,7 @@
 #include <string.h>
 
 static PROCESS_INFORMATION g_installer;
+static PROCESS_INFORMATION g_firstCopy;    // the copy that runs on while a second one starts
 static HWND g_dialog;
 
 static const char *g_installerExe = "PendrelSetup.exe";
@@ -22,9 +23,11 @@ void Fail(const char *format, ...)
     printf("\n");
     va_end(args);
     fflush(stdout);
-    if (g_installer.hProcess) {
-        TerminateProcess(g_installer.hProcess, 99);
-        WaitForSingleObject(g_installer.hProcess, 5000);
+    for (const PROCESS_INFORMATION *copy : { &g_installer, &g_firstCopy }) {
+        if (copy->hProcess) {
+            TerminateProcess(copy->hProcess, 99);
+            WaitForSingleObject(copy->hProcess, 5000);
+        }
     }
     ExitProcess(1);
 }
@@ -284,13 +287,16 @@ static HWND WaitForAnyMessageBox(const char *english, DWORD ms)
     }
 }
 
-// OK alone for plain messages, Yes and No for the question.
+// OK alone for plain messages, Yes and No for the question, Retry and Cancel for a problem.
 static void CheckMessageButtons(HWND box, int button)
 {
     bool question = button == ID_YES || button == ID_NO;
-    static const int kButtons[] = { ID_OK, ID_CANCEL, ID_YES, ID_NO };
+    bool problem = button == ID_RETRY || button == ID_CANCEL;
+    static const int kButtons[] = { ID_OK, ID_CANCEL, ID_RETRY, ID_YES, ID_NO };
     for (int id : kButtons) {
-        bool wanted = question ? (id == ID_YES || id == ID_NO) : id == ID_OK;
+        bool wanted = question  ? (id == ID_YES || id == ID_NO)
+                      : problem ? (id == ID_RETRY || id == ID_CANCEL)
+                                : id == ID_OK;
         HWND control = GetDlgItem(box, id);
         bool shown = control && IsWindowVisible(control);
         if (shown != wanted)
@@ -298,11 +304,22 @@ static void CheckMessageButtons(HWND box, int button)
     }
 }
 
+// The text with one '*' in the pattern standing for any run of characters.
+static bool MatchesPattern(const std::string &text, const std::string &pattern)
+{
+    size_t star = pattern.find('*');
+    if (star == std::string::npos)
+        return text == pattern;
+    std::string head = pattern.substr(0, star), tail = pattern.substr(star + 1);
+    return text.size() >= head.size() + tail.size() && text.compare(0, head.size(), head) == 0 &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 HWND ExpectMessage(const char *english, int button, DWORD ms)
 {
     HWND box = WaitForAnyMessageBox(english, ms);
     std::string text = MessageText(box);
-    if (text != english)
+    if (!MatchesPattern(text, english))
         Fail("message box says \"%s\", expected \"%s\"", text.c_str(), english);
     CheckMessageButtons(box, button);
     return box;
@@ -351,4 +368,17 @@ void WaitForCleanExit()
     DWORD code = TakeExitCode();
     if (code != 0)
         Fail("installer exit code %lu, expected 0", (unsigned long)code);
+}
+
+DWORD RunSecondCopy(const char *english)
+{
+    g_firstCopy = g_installer;
+    LaunchInstaller(NULL);
+    AnswerMessage(english, ID_OK, START_MS);
+    if (WaitForSingleObject(g_installer.hProcess, EXIT_MS) != WAIT_OBJECT_0)
+        Fail("the second copy still runs %d ms after its message was answered", EXIT_MS);
+    DWORD code = TakeExitCode();
+    g_installer = g_firstCopy;
+    memset(&g_firstCopy, 0, sizeof g_firstCopy);
+    return code;
 }

@@ -26,6 +26,19 @@ static const FaultEntry kEntries[] = {
 };
 
 static const char kDamagedExe[] = "pdfault_damaged.exe";
+static const char kMsgNoRoom[] = "Not enough disk space: * KB more needed. Free some and press Retry, or Cancel to give up.";
+static const char kMsgAlreadyRunning[] = "Pendrel Setup is already running. Finish or close it first.";
+
+// The problem message for a file in use, or for a folder where a file goes.
+static std::string InUseMessage(const char *name)
+{
+    return std::string(name) + " is in use or locked. Quit all Zelvo applications and press Retry, or Cancel to give up.";
+}
+
+static std::string FolderMessage(const char *name)
+{
+    return std::string("A folder ") + name + " stands where a file must go. Move it and press Retry, or Cancel to give up.";
+}
 static const DWORD RO_HIDDEN = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
 
 static const FaultEntry &Entry(const char *name)
@@ -243,8 +256,9 @@ void ScenarioBadFolders()
 }
 
 // Read-only and hidden targets are replaced; a file held open without sharing, or a folder
-// under a file's name, fails its entry: an optional one is passed over, a required one ends
-// the install with the failure message.
+// under a file's name, fails its entry: an optional one is passed over; for a required one
+// the install names it before it changes anything, and giving up ends with the failure
+// message and the folder as it was.
 void ScenarioFilesInTheWay()
 {
     enum Obstacle { PROTECTED, HELD_OPEN, FOLDER };
@@ -255,19 +269,19 @@ void ScenarioFilesInTheWay()
     struct Run {
         Case cases[4];
         const char *message;
+        std::string problem;    // the message before any change, "" for none
     };
     static const Run kRuns[] = {
         { { { "samecode.dic", PROTECTED }, { "ranking.dic", PROTECTED }, { "wordshape.idx", PROTECTED },
-            { "lexdata.bin", HELD_OPEN } }, kMsgSuccess },
-        { { { "hints.txt", FOLDER } }, kMsgSuccess },
-        { { { "syllables.dic", HELD_OPEN } }, kMsgFailure },
-        { { { "charlist.dic", FOLDER } }, kMsgFailure },
+            { "lexdata.bin", HELD_OPEN } }, kMsgSuccess, "" },
+        { { { "hints.txt", FOLDER } }, kMsgSuccess, "" },
+        { { { "syllables.dic", HELD_OPEN } }, kMsgFailure, InUseMessage("syllables.dic") },
+        { { { "charlist.dic", FOLDER } }, kMsgFailure, FolderMessage("charlist.dic") },
     };
     const std::string kOld = "the user's old copy";
     for (const Run &run : kRuns) {
         std::string folder = FreshFolder("fault_in_the_way");
         MakeFolder(folder);
-        std::vector<HANDLE> held;
         for (const Case &c : run.cases) {
             if (!c.name)
                 break;
@@ -275,25 +289,34 @@ void ScenarioFilesInTheWay()
             if (c.obstacle == FOLDER) {
                 MakeFolder(path);
                 WriteWholeFile(path + "\\inside", kOld);
+            } else {
+                WriteWithAttributes(path, kOld, c.obstacle == PROTECTED ? RO_HIDDEN : 0);
+            }
+        }
+        std::string prepared = Snapshot(folder);
+        std::vector<HANDLE> held;
+        for (const Case &c : run.cases) {
+            if (!c.name || c.obstacle != HELD_OPEN)
                 continue;
-            }
-            WriteWithAttributes(path, kOld, c.obstacle == PROTECTED ? RO_HIDDEN : 0);
-            if (c.obstacle == HELD_OPEN) {
-                HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
-                if (file == INVALID_HANDLE_VALUE)
-                    Fail("cannot hold %s open", path.c_str());
-                held.push_back(file);
-            }
+            std::string path = folder + "\\" + c.name;
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+            if (file == INVALID_HANDLE_VALUE)
+                Fail("cannot hold %s open", path.c_str());
+            held.push_back(file);
         }
         StartWizard();
         GoToDisplayCheck(folder);
         GoToLicence(ID_ANSWER_OK);
         GoToLanguage();
         Click(ID_NEXT);
+        if (!run.problem.empty())
+            AnswerMessage(run.problem.c_str(), ID_CANCEL, INSTALL_MS);
         AnswerMessage(run.message, ID_OK, INSTALL_MS);
         WaitForCleanExit();
         for (HANDLE file : held)
             CloseHandle(file);
+        if (!run.problem.empty() && Snapshot(folder) != prepared)
+            Fail("giving up changed the folder:\n%s\nnow:\n%s", prepared.c_str(), Snapshot(folder).c_str());
         for (const Case &c : run.cases) {
             if (!c.name)
                 break;
@@ -415,9 +438,10 @@ static std::string MappedDrive(bool needsSmallDisk)
     return drive;
 }
 
-// The install folder on a small file system: a required entry that cannot be written whole
-// ends the install with the failure message; the word base the user kept, the files outside
-// the install folder and every file written are whole.
+// The install folder on a small file system that cannot take the new files beside the old
+// ones: the message says how much is missing before anything changes, Retry with the disk
+// still full asks again, and giving up ends with the failure message, the earlier
+// installation and everything outside the install folder as they were.
 void ScenarioDiskFull()
 {
     std::string drive = MappedDrive(true);
@@ -428,11 +452,7 @@ void ScenarioDiskFull()
     PlantOldInstallation(folder);
     WriteWithAttributes(folder + "\\wordshape.idx", "user shape index", 0);
     WriteWithAttributes(folder + "\\wordinitials.idx", "user initials index", 0);
-    static const char *const kKept[] = { "wordbase.igb", "wordshape.idx", "wordindex.idx", "wordinitials.idx",
-                                          "my notes.txt" };
-    std::string before;
-    for (const char *name : kKept)
-        before += name + std::string(": ") + ReadWholeFile(folder + "\\" + name) + "\n";
+    std::string before = Snapshot(folder);
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, MAX_PATH);
     WriteWholeFile(std::string(windows) + "\\CtlSet2.bin", "the user's control set");
@@ -444,31 +464,78 @@ void ScenarioDiskFull()
     GoToLanguage();
     Click(ID_NEXT);
     AnswerMessage(kMsgOldWordBase, ID_NO, INSTALL_MS);
+    AnswerMessage(kMsgNoRoom, ID_RETRY, INSTALL_MS);
+    AnswerMessage(kMsgNoRoom, ID_CANCEL, INSTALL_MS);
     AnswerMessage(kMsgFailure, ID_OK, INSTALL_MS);
     WaitForCleanExit();
 
-    std::string after;
-    for (const char *name : kKept)
-        after += name + std::string(": ") + ReadWholeFile(folder + "\\" + name) + "\n";
-    if (after != before)
-        Fail("the kept files changed on the full disk:\n%s\nnow:\n%s", before.c_str(), after.c_str());
+    if (Snapshot(folder) != before)
+        Fail("the earlier installation changed on the full disk:\n%s\nnow:\n%s", before.c_str(),
+             Snapshot(folder).c_str());
     if (OutsideInstallFolder() != outside)
         Fail("a failed install wrote outside its folder");
-    if (PathExists(folder + "\\Pendrel.exe"))
-        Fail("the last entry was written although the disk was full");
-    int whole = 0;
-    for (const FaultEntry &entry : kEntries) {
-        std::string path = folder + "\\" + entry.name;
-        bool keptFile = false;
-        for (const char *name : kKept)
-            keptFile = keptFile || strcmp(name, entry.name) == 0;
-        if (keptFile || !PathExists(path))
+}
+
+// A reinstall while the program runs: its file held open (others may read it, as a running
+// program's; nobody may write, move or delete it). The message names it and nothing has
+// changed; Retry while it still runs asks again, Retry once it ended installs. Giving up
+// instead ends with the failure message and the earlier installation as it was.
+void ScenarioReinstallHeldOpen()
+{
+    std::string folder = FreshFolder("held_open");
+    RunFullInstall(folder, ID_ANSWER_OK, UI_ENGLISH, 0);
+    WriteWithAttributes(folder + "\\hints.txt", "changed by the user", RO_HIDDEN);
+    WriteWithAttributes(folder + "\\learned.dic0101", "words the user taught", 0);
+    std::string before = Snapshot(folder);
+    std::string program = folder + "\\Pendrel.exe";
+    std::string message = InUseMessage("Pendrel.exe");
+    for (int giveUp = 1; giveUp >= 0; giveUp--) {
+        Note(giveUp ? "giving up" : "retrying");
+        HANDLE held = CreateFileA(program.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        if (held == INVALID_HANDLE_VALUE)
+            Fail("cannot hold %s open", program.c_str());
+        StartWizard();
+        GoToDisplayCheck(folder);
+        GoToLicence(ID_ANSWER_OK);
+        GoToLanguage();
+        Click(ID_NEXT);
+        AnswerMessage(kMsgOldWordBase, ID_YES, INSTALL_MS);
+        HWND box = ExpectMessage(message.c_str(), ID_RETRY, INSTALL_MS);
+        if (Snapshot(folder) != before)
+            Fail("the folder changed before the program was closed:\n%s\nnow:\n%s", before.c_str(),
+                 Snapshot(folder).c_str());
+        if (giveUp) {
+            Answer(box, ID_CANCEL);
+            CloseHandle(held);
+            AnswerMessage(kMsgFailure, ID_OK, INSTALL_MS);
+            WaitForCleanExit();
+            if (Snapshot(folder) != before)
+                Fail("giving up changed the earlier installation");
             continue;
-        if (ReadWholeFile(path) != PayloadFile(entry.id))
-            Fail("%s was left cut off or wrong on the full disk", entry.name);
-        ++whole;
+        }
+        Answer(box, ID_RETRY);
+        box = ExpectMessage(message.c_str(), ID_RETRY, INSTALL_MS);
+        CloseHandle(held);
+        Answer(box, ID_RETRY);
+        AnswerMessage(kMsgSuccess, ID_OK, INSTALL_MS);
+        WaitForCleanExit();
     }
-    Note("%d files written whole before the disk was full", whole);
+    CheckInstalled(folder, '0', UI_ENGLISH, true);
+}
+
+// A second copy started while the wizard is open says so and ends; the first goes on.
+void ScenarioSecondCopy()
+{
+    std::string folder = FreshFolder("second_copy");
+    StartWizard();
+    DWORD code = RunSecondCopy(kMsgAlreadyRunning);
+    if (code != 1)
+        Fail("the second copy ended with code %lu, expected 1", (unsigned long)code);
+    GoToDisplayCheck(folder);
+    GoToLicence(ID_ANSWER_OK);
+    GoToLanguage();
+    InstallAndFinish(0);
+    CheckInstalled(folder, '0', UI_ENGLISH, true);
 }
 
 // "R:" from the picker is the root of the drive: the install goes there.

@@ -209,6 +209,8 @@ void CheckInstalled(const std::string &folder, char useBmpFont, int language, bo
     CheckCatalogueFiles(folder);
     if (IsFolder(folder + "\\doc") != withDoc)
         Fail("\"doc\" sub-folder %s", withDoc ? "missing in a new folder" : "made in an existing folder");
+    if (CountFolders(folder) != (withDoc ? 1 : 0))
+        Fail("%s holds a sub-folder besides \"doc\"", folder.c_str());
     CheckSettings(folder, useBmpFont, language);
 }
 
@@ -440,6 +442,8 @@ static const Scenario kScenarios[] = {
     { "files_in_the_way", ScenarioFilesInTheWay },
     { "reinstall_kept", ScenarioReinstallKept },
     { "disk_full", ScenarioDiskFull },
+    { "reinstall_held_open", ScenarioReinstallHeldOpen },
+    { "second_copy", ScenarioSecondCopy },
     { "drive_root", ScenarioDriveRoot },
     { "dbcs_picker_zh_CN", ScenarioDbcsPickerZhCn },
     { "dbcs_picker_zh_TW", ScenarioDbcsPickerZhTw },

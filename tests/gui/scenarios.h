@@ -28,7 +28,8 @@ void RefuseFolder(const std::string &folder);
 void InstallAndFinish(int reply);
 // A whole install with the success message; `reply` answers the old-word-base question (0: none).
 void RunFullInstall(const std::string &folder, int answer, int language, int reply);
-// Every catalogue file with its flags, the "doc" sub-folder as expected, the settings answers.
+// Every catalogue file with its flags and nothing else, the "doc" sub-folder as expected and
+// no other, the settings answers.
 void CheckInstalled(const std::string &folder, char useBmpFont, int language, bool withDoc);
 
 // Waits until the folder field reads `expected`, failing with what it reads.
@@ -50,6 +51,8 @@ void ScenarioBadFolders();
 void ScenarioFilesInTheWay();
 void ScenarioReinstallKept();
 void ScenarioDiskFull();
+void ScenarioReinstallHeldOpen();
+void ScenarioSecondCopy();
 void ScenarioDriveRoot();
 
 // Folder and file names whose last character ends in 0x5C, under the locale each names.

@@ -4,10 +4,11 @@
 
 std::vector<ShownMessage> g_shownMessages;
 int g_messageAnswer = IDOK;
+std::function<int(const ShownMessage &)> g_messageReply;
 
 int BiMessageBox(const char *chinese, const char *english, int style, HWND owner)
 {
     (void)owner;
     g_shownMessages.push_back({ chinese ? chinese : "", english ? english : "", style });
-    return g_messageAnswer;
+    return g_messageReply ? g_messageReply(g_shownMessages.back()) : g_messageAnswer;
 }

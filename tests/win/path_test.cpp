@@ -88,4 +88,25 @@ TEST(PathCharacters, EveryRoutineReadsTheLastCharacterNotTheLastByte)
     }
 }
 
+// The free-space call of the 95 line wants a volume's root: a share whose name ends in a
+// 0x5C trail byte stays whole.
+TEST(PathCharacters, VolumeRootOfDrivesAndShares)
+{
+    const struct { UINT codePage; const char *path; const char *root; } cases[] = {
+        { 936, "C:\\Pendrel", "C:\\" },
+        { 936, "r:", "r:\\" },
+        { 936, "\\\\server\\share\\Pendrel", "\\\\server\\share\\" },
+        { 936, "\\\\server\\share", "\\\\server\\share\\" },
+        { 936, "\\\\server\\\xD5\x5C\\doc", "\\\\server\\\xD5\x5C\\" },     // "\\server\誠\doc"
+        { 950, "\\\\\xB3\x5C\\\xA5\x5C", "\\\\\xB3\x5C\\\xA5\x5C\\" },         // "\\許\功"
+        { 936, "\\\\server", "" },
+        { 936, "Pendrel", "" },
+    };
+    for (const auto &c : cases) {
+        char root[MAX_PATH];
+        EXPECT_EQ(c.root[0] ? 1 : 0, VolumeRoot(c.path, root, c.codePage)) << Hex(c.path);
+        EXPECT_STREQ(c.root, root) << Hex(c.path);
+    }
+}
+
 } // namespace

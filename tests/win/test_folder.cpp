@@ -1,7 +1,9 @@
 // Scratch folders and file helpers for the tests that touch the disk.
 #include "test_folder.h"
 #include "base/state.h"
+#include <algorithm>
 #include <stdio.h>
+#include <zlib.h>
 
 std::string MakeTestFolder()
 {
@@ -80,6 +82,69 @@ long long FileSize(const std::string &path)
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
         return -1;
     return ((long long)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+}
+
+static void ListEntries(const std::string &folder, const std::string &prefix, std::vector<std::string> *lines)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        std::string line = prefix + name + " attributes " + std::to_string(found.dwFileAttributes);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            lines->push_back(line);
+            ListEntries(folder + "\\" + name, prefix + name + "\\", lines);
+            continue;
+        }
+        std::string bytes = ReadText(folder + "\\" + name);
+        unsigned long crc = crc32(0L, (const Bytef *)bytes.data(), (uInt)bytes.size());
+        lines->push_back(line + " bytes " + std::to_string(bytes.size()) + " crc " + std::to_string(crc));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+std::vector<std::string> Snapshot(const std::string &folder)
+{
+    std::vector<std::string> lines;
+    ListEntries(folder, "", &lines);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+std::string Differences(const std::vector<std::string> &was, const std::vector<std::string> &is)
+{
+    std::string out;
+    for (const std::string &line : was)
+        if (std::find(is.begin(), is.end(), line) == is.end())
+            out += "- " + line + "\n";
+    for (const std::string &line : is)
+        if (std::find(was.begin(), was.end(), line) == was.end())
+            out += "+ " + line + "\n";
+    return out;
+}
+
+void CopyTree(const std::string &from, const std::string &to)
+{
+    CreateDirectoryA(to.c_str(), NULL);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                CopyTree(from + "\\" + name, to + "\\" + name);
+            else
+                CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(to.c_str(), GetFileAttributesA(from.c_str()));
 }
 
 void UseInstallFolder(const std::string &folder)
