@@ -3,6 +3,7 @@
 // a crash leaves is put back by the next one.
 #include "install_fixture.h"
 #include "import_hook.h"
+#include "install/catalogue.h"
 #include "install/set_aside.h"
 #include "msgbox/message_box.h"
 #include <string.h>
