@@ -32,9 +32,11 @@ while [ $# -gt 0 ]; do
 done
 [ $# -gt 0 ] || { echo "chroot: no command" >&2; exit 2; }
 
-# The namespace's own script: mounts, then the command. Its arguments: the root, the
-# number of shares, the shares, the working folder, then the command.
-exec unshare --mount --propagation private bash -eu -c '
+# The namespace's own script: mounts, then the command. Its $0 is the script that makes
+# every mount it starts with private; its arguments: the root, the number of shares, the
+# shares, the working folder, then the command.
+exec unshare --mount --propagation unchanged bash -eu -c '
+    "$0"
     root=$1 n=$2
     shift 2
     shares=("${@:1:$n}")
@@ -65,4 +67,4 @@ exec unshare --mount --propagation private bash -eu -c '
             { echo "chroot: the folder $1 is not shared into the root" >&2; exit 1; }
         shift && exec "$@"'\'' \
         command "$cwd" "$@"
-' chroot "$root" "${#shares[@]}" "${shares[@]}" "$PWD" "$@"
+' "$(cd "$(dirname "$0")" && pwd)/private-mounts.sh" "$root" "${#shares[@]}" "${shares[@]}" "$PWD" "$@"

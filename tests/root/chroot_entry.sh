@@ -29,7 +29,8 @@ for place in /tmp /root; do
     folder=$(mktemp -d "$place/pendrel-clone.XXXXXX")
     cp "$program" "$folder/"
     export folder name=$(basename "$program") scripts top prefix
-    output=$(cd "$folder" && unshare --mount --propagation private bash -c '
+    output=$(cd "$folder" && unshare --mount --propagation unchanged bash -c '
+        "$scripts/i386-root/private-mounts.sh" || exit 1
         small=$(mktemp -d /run/pendrel-small.XXXXXX)
         mount --bind / "$small"
         "$scripts/i386-root/chroot.sh" "$small" --share "$top" --share "$folder" -- \
