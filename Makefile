@@ -80,16 +80,13 @@ build: configure
 build64: configure64
 	cmake --build $(WIN64) -j$(JOBS)
 
-# Where the PE32 suite runs in full (mode chroot), the 64-bit one leaves out the tests
-# labelled once_per_run (the fault scenarios and most matrix cells): they run once, on the
-# shipped PE32. `make matrix` runs the whole matrix in every suite that can. The last line
-# says how much of the PE32 suite ran, and why not the rest.
-test: build build64 root
+# Once the PE32 is built, its suite runs while the 64-bit build is made and tested and the
+# reproducibility check builds twice (scripts/suites.sh). `make matrix` runs the whole matrix
+# in every suite that can. The last line says how much of the PE32 suite ran, and why not
+# the rest.
+test: build configure64 root
 	ctest --test-dir $(HOST) --output-on-failure --no-tests=error
-	scripts/pe32-suite.sh $(MODE_FILE) $(WIN) --output-on-failure
-	scripts/with-display.sh ctest --test-dir $(WIN64) --output-on-failure --no-tests=error \
-	    $(if $(filter chroot,$(MODE)),-LE once_per_run)
-	scripts/check-reproducible.sh $(B)/repro
+	scripts/suites.sh $(B) $(JOBS)
 	@scripts/pe32-suite.sh --summary $(MODE_FILE) $(WIN)
 
 matrix: build build64 root
