@@ -16,9 +16,6 @@ else
     # The chroot's root is shared by every run: each run's prefix starts as a copy of it.
     export PENDREL_WINEPREFIX_TEMPLATE=$root_prefix
 fi
-# Its virtual display counts from a number of its own: the host's suite may be starting one
-# at the same moment, which this root's fresh /tmp does not show (with-display.sh).
-export PENDREL_DISPLAY_FIRST=${PENDREL_DISPLAY_FIRST:-150}
 # Wine's own processes are ended before the display goes, rather than complain about it.
 exec "$scripts_dir/with-display.sh" bash -c '"$@"; status=$?
     "$0" --no-prefix --server -k 2>/dev/null
