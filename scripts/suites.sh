@@ -6,10 +6,10 @@
 # check's two clean builds. A GUI scenario spends most of its time waiting for windows to
 # appear and go (the CPU stays about four fifths idle while one runs), so all of it takes
 # little longer than the PE32 suite alone. Each Wine has its own prefix, server and display:
-# the 64-bit suite always a virtual one, so that it never shares a screen with the PE32
-# scenarios. (Two virtual displays started at once inside and outside the root cannot take
-# one number: the root's /tmp hides the host's lock files, but xvfb-run -a moves on to the
-# next number when the X socket, which they share, is taken.) The PE32 suite's output is shown as it comes, the rest when all have ended.
+# the 64-bit suite always a virtual one, never a screen shared with the PE32 scenarios. (A
+# virtual display started inside the root cannot see the host's lock files, but xvfb-run -a
+# moves on to the next number when the X socket, which both share, is taken.) The PE32
+# suite's output is shown as it comes, the rest when all have ended.
 # Fails when any part failed, naming it.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
