@@ -256,6 +256,10 @@ void WaitForPage(int page)
     if (!PollUntil(what, STATE_MS, [page] { return VisiblePage() == page; }))
         Fail("page %d not shown within %d ms; visible page %d (-1 none, -2 several)", page,
              STATE_MS, VisiblePage());
+    // The page's controls show before the wizard has set Back and the rest: a message it
+    // answers only once the handler that changed the page has returned lets the scenario
+    // look at the page as the user gets it (a loaded machine once caught Back in between).
+    Query(g_dialog, WM_NULL, 0, 0);
 }
 
 void WaitForCheck(int id, int state)
